@@ -1,0 +1,13 @@
+# Generates wine-run.sh, the crosscompiling emulator of the Windows trees.
+if(CMAKE_CROSSCOMPILING AND WIN32 AND DEFINED TARVELAX_WINE_LOADER)
+  set(TARVELAX_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  get_filename_component(_wine_dir ${TARVELAX_WINE_LOADER} DIRECTORY)
+  set(TARVELAX_WINESERVER ${_wine_dir}/wineserver)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+                 @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(TARVELAX_CAN_RUN_TESTS ON)
+elseif(NOT CMAKE_CROSSCOMPILING)
+  set(TARVELAX_CAN_RUN_TESTS ON)
+else()
+  set(TARVELAX_CAN_RUN_TESTS OFF)
+endif()
