@@ -19,8 +19,19 @@ static void* Export(void* lib, const char* name) {
 }
 #else
 #include <dlfcn.h>
+#include <unistd.h>
 #define TXT(s) u##s
-static void* LoadMorvik() { return dlopen("libMorvik.so", RTLD_NOW); }
+// By name through the library search path, else beside the program, where
+// Windows would look first.
+static void* LoadMorvik() {
+  if (void* lib = dlopen("libMorvik.so", RTLD_NOW)) return lib;
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return nullptr;
+  std::string beside(path, static_cast<std::size_t>(n));
+  beside = beside.substr(0, beside.rfind('/') + 1) + "libMorvik.so";
+  return dlopen(beside.c_str(), RTLD_NOW);
+}
 static void* Export(void* lib, const char* name) { return dlsym(lib, name); }
 #endif
 
