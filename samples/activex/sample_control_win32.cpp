@@ -308,6 +308,8 @@ STDMETHODIMP SampleControl::InPlaceDeactivate() {
   frame_.Reset();
   ui_window_.Reset();
   if (site) site->OnInPlaceDeactivate();
+  // The container draws the inactive picture from now on.
+  NotifyChanged();
   return S_OK;
 }
 
@@ -407,10 +409,11 @@ void SampleControl::OnWindowDestroyed() {
 
 void SampleControl::NotifyChanged() {
   if (window_) {
+    // Active in its own window, the control repaints itself; a container
+    // told of a view change would repaint its own window over ours.
     UpdateWindowText();
     InvalidateRect(window_, nullptr, FALSE);
-  }
-  if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) {
+  } else if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) {
     view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
     if (view_flags_ & ADVF_ONLYONCE) view_sink_.Reset();
   }

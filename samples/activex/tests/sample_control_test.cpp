@@ -262,6 +262,27 @@ TEST_F(EmbeddedSample, PostedClicksRaiseTheCounter) {
   EXPECT_EQ(SavedClicks(object_.Get()), 5);
 }
 
+// In place, the control repaints its own window; only when inactive does
+// it ask the container to redraw its picture.
+TEST_F(EmbeddedSample, ViewChangesReachTheContainerOnlyWhenInactive) {
+  ComPtr<IViewObject> view;
+  ASSERT_EQ(object_.As(&view), S_OK);
+  ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, static_cast<IAdviseSink*>(site_.get())), S_OK);
+  ASSERT_EQ(Show(), S_OK);
+  ASSERT_TRUE(Click(2));
+  ASSERT_EQ(object_->SetHostNames(L"Renamed", L"OleContainerTarvelAX"), S_OK);
+  EXPECT_EQ(site_->view_changes, 0);
+
+  ComPtr<IOleInPlaceObject> in_place;
+  ASSERT_EQ(object_.As(&in_place), S_OK);
+  ASSERT_EQ(in_place->InPlaceDeactivate(), S_OK);
+  EXPECT_EQ(ControlWindow(), nullptr);
+  const int after_deactivation = site_->view_changes;
+  ASSERT_EQ(object_->SetHostNames(L"Sampletest", L"OleContainerTarvelAX"), S_OK);
+  EXPECT_EQ(site_->view_changes, after_deactivation + 1);
+  ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
+}
+
 TEST_F(EmbeddedSample, CloseSavesTheCounterIntoTheStorageAndLoadRestoresIt) {
   ASSERT_EQ(Show(), S_OK);
   ASSERT_TRUE(Click(3));
