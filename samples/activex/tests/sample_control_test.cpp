@@ -418,6 +418,37 @@ TEST_F(EmbeddedSample, ExtentRoundTripsAndRejectsNonsense) {
   EXPECT_EQ(read.cx, 10000);
 }
 
+TEST_F(EmbeddedSample, MiscStatusAndUserTypeAgreeWithTheRegistry) {
+  DWORD status = 0;
+  ASSERT_EQ(object_->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
+  DWORD registered = 0;
+  ASSERT_EQ(OleRegGetMiscStatus(kSampleClsid, DVASPECT_CONTENT, &registered), S_OK);
+  EXPECT_EQ(status, registered);
+  EXPECT_TRUE(status & OLEMISC_INSIDEOUT);
+  EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
+
+  LPOLESTR type = nullptr;
+  ASSERT_EQ(object_->GetUserType(USERCLASSTYPE_SHORT, &type), S_OK);
+  EXPECT_STREQ(type, L"TarvelAX.Sample");
+  CoTaskMemFree(type);
+  CLSID clsid = {};
+  ASSERT_EQ(object_->GetUserClassID(&clsid), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(clsid, kSampleClsid));
+}
+
+// A storage that names the class but holds none of its data: the load
+// fails with the storage's error and no object is left behind.
+TEST_F(EmbeddedSample, LoadFromAStorageWithoutItsStreamFails) {
+  ComPtr<IStorage> empty = CreateMemoryStorage();
+  ASSERT_NE(empty, nullptr);
+  ASSERT_EQ(WriteClassStg(empty.Get(), kSampleClsid), S_OK);
+  ComPtr<IOleObject> loaded;
+  EXPECT_EQ(OleLoad(empty.Get(), IID_IOleObject, Site(),
+                    reinterpret_cast<void**>(loaded.GetAddressOf())),
+            STG_E_FILENOTFOUND);
+  EXPECT_EQ(loaded, nullptr);
+}
+
 // A record read back from a stream: what a damaged or foreign one gives,
 // and that a failed load leaves the object as it was.
 struct RecordRow {
