@@ -4,10 +4,24 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <cstdio>
+
 namespace tarvelax {
 namespace {
 
+// A person reads the box; a test run reads the same text from the file
+// named by TARVELAX_BOX_LOG, one line a box: kind, title, text.
+void Record(const char* kind, const std::string& title, const std::string& text) {
+  const QByteArray path = qgetenv("TARVELAX_BOX_LOG");
+  if (path.isEmpty()) return;
+  if (std::FILE* log = std::fopen(path.constData(), "a")) {
+    std::fprintf(log, "%s\t%s\t%s\n", kind, title.c_str(), text.c_str());
+    std::fclose(log);
+  }
+}
+
 void Run(QWidget* owner, QMessageBox::Icon icon, const std::string& title, const std::string& text) {
+  Record(icon == QMessageBox::NoIcon ? "message" : "exception", title, text);
   QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok, owner);
   box.setObjectName(icon == QMessageBox::NoIcon ? "MessageBox" : "ExceptionBox");
   box.setWindowModality(Qt::ApplicationModal);
