@@ -1,0 +1,14 @@
+// Test entry: the control lives in a single-threaded apartment with OLE
+// initialised, as in any container.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (FAILED(OleInitialize(nullptr))) return 2;
+  const int result = RUN_ALL_TESTS();
+  OleUninitialize();
+  return result;
+}
