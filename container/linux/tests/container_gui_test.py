@@ -621,16 +621,22 @@ def unwritable_settings_file(bin_dir):
 
 def check_embedded_follows(c, progid):
     pid, win = c.wait_object(progid)
-    area = c.client_area()
-    check((win[2], win[3], win[4], win[5]) == (0, 0, area[4], area[5]),
-          f"{progid} fills the container: {win} in {area}")
-    run("xdotool", "windowsize", str(c.wid), "640", "420", check_rc=True)
 
     def fitted():
         a = c.client_area()
         w = [x for x in c.embedded() if x[0] == win[0]]
-        return w and (w[0][4], w[0][5]) == (a[4], a[5]) and a[4] == window_info(c.wid)["width"]
-    wait_for(f"{progid} to follow the resize", fitted, 5)
+        return (w and (w[0][2], w[0][3], w[0][4], w[0][5]) == (0, 0, a[4], a[5])
+                and a[4] == window_info(c.wid)["width"])
+    try:
+        wait_for(f"{progid} to fill the container", fitted, 5)
+    except Failure:
+        raise Failure(f"{progid} does not fill the container: {c.embedded()} in {c.client_area()}")
+    run("xdotool", "windowsize", str(c.wid), "640", "420", check_rc=True)
+    wait_for("the new size", lambda: window_info(c.wid)["width"] == 640, 5)
+    try:
+        wait_for(f"{progid} to follow the resize", fitted, 5)
+    except Failure:
+        raise Failure(f"{progid} did not follow the resize: {c.embedded()} in {c.client_area()}")
     return pid
 
 
