@@ -697,6 +697,25 @@ def object_without_a_window_in_time(bin_dir):
         c.stop()
 
 
+@scenario
+def stubborn_object_is_ended_and_reaped(bin_dir):
+    # The object's window goes on WM_DELETE_WINDOW, but the process the
+    # container started ignores SIGTERM: it takes SIGKILL.
+    stubborn = {"Stubborn.Object":
+                "sh -c \"./tarvelax-sample --into %w & trap '' TERM; exec sleep 60\""}
+    c = Container(bin_dir, args=["Stubborn.Object"], classes=stubborn)
+    try:
+        c.window()
+        pid, _ = c.wait_object("Stubborn.Object")
+        started = time.monotonic()
+        c.close(timeout=15)
+        check(not alive(pid), f"the stubborn object {pid} is gone")
+        took = time.monotonic() - started
+        check(took >= 2.5, f"it was given time to go first ({took:.1f} s)")
+    finally:
+        c.stop()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin")
