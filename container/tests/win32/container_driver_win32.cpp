@@ -280,6 +280,51 @@ void ContainerDriver::ClickOnTopButton() {
 
 void ContainerDriver::PostClose() { PostMessageW(form_, WM_CLOSE, 0, 0); }
 
+std::optional<std::wstring> ContainerDriver::HoverOnTopButton() {
+  const Component& button = kFormMainLayout[kRowToolButtonOnTop];
+  RECT toolBar = {};
+  GetWindowRect(ToolBar(), &toolBar);
+  SetCursorPos(toolBar.left + button.left + kToolButtonWidth / 2 - 2,
+               toolBar.top + button.top + kToolButtonHeight / 2);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = 2;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &move, sizeof move);
+  HWND tip = nullptr;
+  const DWORD id = process_.dwProcessId;
+  if (!WaitFor([&] { return (tip = TopLevelOf(id, TOOLTIPS_CLASSW)) != nullptr; }, 5000)) {
+    return std::nullopt;
+  }
+  return TextOf(tip);
+}
+
+HWND ContainerDriver::FocusWindow() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+bool ContainerDriver::TabTo(HWND window) {
+  for (int i = 0; i < 10; ++i) {
+    const HWND focus = FocusWindow();
+    if (focus == window) return true;
+    const HWND target = focus ? focus : form_;
+    PostMessageW(target, WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(target, WM_KEYUP, VK_TAB, 0xC0000001);
+    WaitFor([&] { return FocusWindow() != focus; }, 1000);
+  }
+  return FocusWindow() == window;
+}
+
+void ContainerDriver::PressEnter() {
+  const HWND focus = FocusWindow();
+  const HWND target = focus ? focus : form_;
+  PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
 std::optional<MessageBoxSeen> ContainerDriver::WaitMessageBox(DWORD milliseconds) const {
   HWND box = nullptr;
   const DWORD id = process_.dwProcessId;

@@ -71,6 +71,15 @@ public:
   void ClickCreate();
   void ClickOnTopButton();
   void PostClose();
+  // Rests the mouse on ToolButtonOnTop and waits for its hint; the hint's
+  // text, or std::nullopt when none showed.
+  std::optional<std::wstring> HoverOnTopButton();
+  // The window that has the keyboard focus in the program.
+  HWND FocusWindow() const;
+  // Presses Tab until window has the focus; false when it never gets it.
+  bool TabTo(HWND window);
+  // Presses Enter where the focus is.
+  void PressEnter();
 
   // Waits until cond holds or the time is up.
   template <typename Condition>

@@ -145,6 +145,29 @@ TEST_F(ContainerScenario, TheOnTopButtonTogglesTheTopMostBandThereAndBack) {
   CloseAndExpectExit();
 }
 
+TEST_F(ContainerScenario, TheOnTopButtonShowsItsHint) {
+  StartWith(nullptr);
+  const auto hint = driver_.HoverOnTopButton();
+  ASSERT_TRUE(hint.has_value()) << "no hint showed";
+  EXPECT_EQ(*hint, L"Поверх всех окон");
+  CloseAndExpectExit();
+}
+
+TEST_F(ContainerScenario, EnterPressesCreateOnlyWhileItHasTheFocus) {
+  StartWith(nullptr);
+  ASSERT_TRUE(driver_.TabTo(driver_.ComboEdit()));
+  driver_.PressEnter();
+  EXPECT_FALSE(driver_.WaitMessageBox(700).has_value()) << "Enter in the combo box pressed Create";
+  ASSERT_TRUE(driver_.TabTo(driver_.CreateButton()));
+  driver_.PressEnter();
+  // The empty name tells that CreateButtonClick ran.
+  const auto box = driver_.WaitMessageBox();
+  ASSERT_TRUE(box.has_value()) << "Enter on the focused button did nothing";
+  EXPECT_EQ(box->text, L"Укажите имя создаваемого объекта");
+  EXPECT_TRUE(driver_.PressOk(*box));
+  CloseAndExpectExit();
+}
+
 TEST_F(ContainerScenario, TheListReadsInReverseAndTheLastObjectIsCreated) {
   StartWith(kThreeObjects);
   EXPECT_EQ(driver_.ComboItems(), (Items{L"C", L"B", L"A"}));
