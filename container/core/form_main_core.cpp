@@ -47,7 +47,13 @@ void FormMainCore::RestoreBounds() {
 }
 
 void FormMainCore::FormShow() {
-  shown_ = true;
+  // The window counts as shown once this handler is over, however it ends:
+  // an activation while it still runs (an object taking the focus during
+  // its creation) is not the first activation.
+  struct MarkShown {
+    bool& shown;
+    ~MarkShown() { shown = true; }
+  } markShown{shown_};
   std::string text;
   {
     SettingsFile settings = OpenSettings();

@@ -33,8 +33,8 @@ public:
 
   // OnShow: fills the object list and creates the last object when known.
   void FormShow();
-  // OnActivate: the first call after FormShow creates the object of a single
-  // command-line argument; every later call does nothing.
+  // OnActivate: the first call after FormShow has ended creates the object of
+  // a single command-line argument; every later call does nothing.
   void FormActivate();
   // OnClick of CreateButton.
   void CreateButtonClick();

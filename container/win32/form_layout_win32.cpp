@@ -19,8 +19,9 @@ const Component kFormMainLayout[kRowCount] = {
   {ComponentKind::Panel, L"PanelOptions", L"TPanel", kRowFormMain, 0, 0, 1054, 33, L"",
    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, kIdPanelOptions, 1,
    -1, nullptr, nullptr, nullptr, nullptr, nullptr},
+  // Hints are shown through a tooltip of the form's own (TFormMain).
   {ComponentKind::ToolBar, L"ToolBarMain", L"TToolBar", kRowPanelOptions, 1, 1, 1052, 29, L"",
-   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
+   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | CCS_NORESIZE |
        CCS_NOPARENTALIGN | CCS_NODIVIDER,
    0, kIdToolBarMain, 0, -1, nullptr, nullptr, nullptr, nullptr, nullptr},
   {ComponentKind::ToolLabel, L"Label2", L"TLabel", kRowToolBarMain, 0, 2, 66, 26,

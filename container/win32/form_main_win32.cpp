@@ -67,6 +67,7 @@ TFormMain::TFormMain(HINSTANCE instance, const std::string& programPath,
                                            std::move(arguments));
   } catch (...) {
     if (windows_[kRowFormMain]) DestroyWindow(windows_[kRowFormMain]);
+    if (toolTip_) DestroyWindow(toolTip_);
     if (images_) ImageList_Destroy(images_);
     if (font_) DeleteObject(font_);
     throw;
@@ -75,6 +76,7 @@ TFormMain::TFormMain(HINSTANCE instance, const std::string& programPath,
 
 TFormMain::~TFormMain() {
   if (windows_[kRowFormMain]) DestroyWindow(windows_[kRowFormMain]);
+  if (toolTip_) DestroyWindow(toolTip_);
   if (images_) ImageList_Destroy(images_);
   if (font_) DeleteObject(font_);
 }
@@ -113,6 +115,13 @@ void TFormMain::CreateComponent(int row) {
         SendMessageW(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
         // Captions are not shown; the buttons show their images.
         SendMessageW(window, TB_SETMAXTEXTROWS, 0, 0);
+        // The hints' tooltip belongs to no window: a tooltip owned by the
+        // form keeps the form out of the top-most band on some systems.
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   instance_, nullptr);
+        if (toolTip_) SendMessageW(window, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(toolTip_), 0);
       }
       break;
     case ComponentKind::ToolLabel:
@@ -244,6 +253,10 @@ void TFormMain::Show(int showCommand) {
   Fire(kFormMainLayout[kRowFormMain].onShow);
   ShowWindow(Window(), showCommand);
   UpdateWindow(Window());
+  // A window activated while FormShow still ran (by an object taking the
+  // focus) gets no new WM_ACTIVATE from being shown: its first activation
+  // after the show is now.
+  if (GetActiveWindow() == Window()) Fire(kFormMainLayout[kRowFormMain].onActivate);
 }
 
 void TFormMain::Fire(FormEvent event) {

@@ -71,6 +71,7 @@ private:
   HFONT font_ = nullptr;
   HIMAGELIST images_ = nullptr;
   HWND comboEdit_ = nullptr;
+  HWND toolTip_ = nullptr;
   OleContainerWin32 oleContainer_;
   std::unique_ptr<FormMainCore> core_;
 };

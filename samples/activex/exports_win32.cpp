@@ -14,7 +14,6 @@ using namespace tarvelax::sample;
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     SetModuleInstance(instance);
-    DisableThreadLibraryCalls(instance);
   } else if (reason == DLL_PROCESS_DETACH && !reserved) {
     // FreeLibrary, not process exit: a later load registers the class anew
     // with its new window procedure address.

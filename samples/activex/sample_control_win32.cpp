@@ -214,6 +214,9 @@ STDMETHODIMP SampleControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 
 HRESULT SampleControl::ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT position,
                                        bool ui_activate) {
+  // The container destroyed its window, and ours with it, without telling
+  // us: start over in whatever window the site has now.
+  if (in_place_active_ && !window_) InPlaceDeactivate();
   if (!in_place_active_) {
     if (!site) return E_UNEXPECTED;
     ComPtr<IOleInPlaceSite> in_place_site;
@@ -257,6 +260,7 @@ HRESULT SampleControl::ActivateInPlace(IOleClientSite* site, HWND parent, LPCREC
       return FAILED(create_error) ? create_error : E_FAIL;
     }
     ApplyClip();
+    UpdateWindowText();
     if (client_site_) client_site_->ShowObject();
   } else if (window_) {
     ShowWindow(window_, SW_SHOW);
@@ -304,6 +308,8 @@ STDMETHODIMP SampleControl::InPlaceDeactivate() {
   frame_.Reset();
   ui_window_.Reset();
   if (site) site->OnInPlaceDeactivate();
+  // The container draws the inactive picture from now on.
+  NotifyChanged();
   return S_OK;
 }
 
@@ -383,14 +389,31 @@ void SampleControl::OnWindowClick() {
   Release();
 }
 
+// The window's text repeats what it shows, so a container's tests (or a
+// screen reader) can read it without looking at pixels.
+void SampleControl::UpdateWindowText() {
+  try {
+    const std::wstring text = std::wstring(kWindowTitle) + L" | Application: " +
+                              application_name_ + L" | Container: " + container_name_ +
+                              L" | Clicks: " + std::to_wstring(state_.clicks);
+    SetWindowTextW(window_, text.c_str());
+  } catch (...) {
+    SetWindowTextW(window_, kWindowTitle);
+  }
+}
+
 void SampleControl::OnWindowDestroyed() {
   // The parent went away under us; the site is told in InPlaceDeactivate.
   window_ = nullptr;
 }
 
 void SampleControl::NotifyChanged() {
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
-  if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) {
+  if (window_) {
+    // Active in its own window, the control repaints itself; a container
+    // told of a view change would repaint its own window over ours.
+    UpdateWindowText();
+    InvalidateRect(window_, nullptr, FALSE);
+  } else if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) {
     view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
     if (view_flags_ & ADVF_ONLYONCE) view_sink_.Reset();
   }

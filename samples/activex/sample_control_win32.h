@@ -126,6 +126,7 @@ class SampleControl final
   // The picture changed: repaint the window and tell the view and data
   // sinks.
   void NotifyChanged();
+  void UpdateWindowText();
   void ApplyClip();
 
   enum class PersistState { kUninitialized, kNormal, kNoScribble, kHandsOff };

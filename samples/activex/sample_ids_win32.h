@@ -18,7 +18,9 @@ inline constexpr wchar_t kFullUserType[] = L"TarvelAX Sample Control";
 inline constexpr wchar_t kShortUserType[] = L"TarvelAX.Sample";
 inline constexpr wchar_t kAppUserType[] = L"TarvelAX Sample";
 
-// The name of the control's own child window class and of its window.
+// The control's own child window class, and the name it shows (also the
+// start of the window's text, which goes on with the host names and the
+// counter: "TarvelAX.Sample | Application: A | Container: C | Clicks: N").
 inline constexpr wchar_t kWindowClassName[] = L"TarvelAXSampleWindow";
 inline constexpr wchar_t kWindowTitle[] = L"TarvelAX.Sample";
 

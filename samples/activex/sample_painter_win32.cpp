@@ -73,7 +73,7 @@ void PaintSampleFace(HDC dc, const RECT& bounds, const SampleFace& face) {
   FillSolid(dc, bounds, kBackground);
 
   // Type sizes follow the smaller of the two dimensions.
-  const int unit = std::clamp(std::min(width / 18, height / 9), 9, 40);
+  const int unit = std::clamp(std::min(width / 24, height / 10), 9, 32);
   const int margin = std::max(unit / 2, 4);
   const int border = std::max(unit / 8, 2);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "container_error.h"
@@ -49,10 +50,14 @@ public:
     calls.push_back("destroy");
     calls.push_back("create " + progId);
   }
-  void ShowObject() override { calls.push_back("show"); }
+  void ShowObject() override {
+    calls.push_back("show");
+    if (onShow) onShow();
+  }
   void DestroyObject() override { calls.push_back("destroy"); }
 
   std::vector<std::string> calls;
+  std::function<void()> onShow;
 };
 
 class FormMainCoreTest : public testing::TestWithParam<test::TestProfileKind> {
@@ -214,6 +219,24 @@ TEST_P(FormMainCoreTest, ActivationBeforeShowDoesNotCountAsTheFirst) {
   form_->FormShow();
   form_->FormActivate();
   EXPECT_EQ(host_.calls, (Calls{"destroy", "create A", "show"}));
+}
+
+TEST_P(FormMainCoreTest, AnActivationDuringShowIsNotTheFirst) {
+  WriteObjects({"A", "B", "C"}, 2);
+  form_ = std::make_unique<FormMainCore>(view_, host_, settings_->Opener(), ProgramPath(),
+                                         std::vector<std::string>{"C"});
+  // The object takes the focus while FormShow still creates it.
+  host_.onShow = [&] {
+    host_.onShow = nullptr;
+    form_->FormActivate();
+  };
+  form_->FormShow();
+  EXPECT_EQ(host_.calls, (Calls{"destroy", "create B", "show"}));
+  EXPECT_EQ(Read("Last", "id"), "2");
+  form_->FormActivate();
+  EXPECT_EQ(host_.calls.back(), "show");
+  EXPECT_EQ(host_.calls.size(), 7u);
+  EXPECT_EQ(Read("Last", "id"), "3");
 }
 
 TEST_P(FormMainCoreTest, AnUnknownNameIsWrittenButNotRememberedAsLast) {

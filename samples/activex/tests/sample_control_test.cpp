@@ -138,6 +138,84 @@ TEST_F(EmbeddedSample, ShowVerbActivatesInPlaceInItsOwnChildWindow) {
   }
 }
 
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+TEST_F(EmbeddedSample, WindowTextCarriesHostNamesAndCounter) {
+  ASSERT_EQ(Show(), S_OK);
+  HWND window = ControlWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowText(window),
+            L"TarvelAX.Sample | Application: Sampletest | Container: OleContainerTarvelAX | "
+            L"Clicks: 0");
+  ASSERT_EQ(object_->SetHostNames(L"Other", nullptr), S_OK);
+  ASSERT_TRUE(Click(2));
+  EXPECT_EQ(WindowText(window), L"TarvelAX.Sample | Application: Other | Container:  | Clicks: 2");
+}
+
+// Each verb a container may send, from the loaded state.
+struct VerbRow {
+  const char* name;
+  LONG verb;
+  HRESULT expected;
+  bool window_shown;
+  bool ui_active;
+};
+
+void PrintTo(const VerbRow& row, std::ostream* out) { *out << row.name; }
+
+class EmbeddedSampleVerb : public EmbeddedSample, public ::testing::WithParamInterface<VerbRow> {};
+
+TEST_P(EmbeddedSampleVerb, ActivatesAsTheVerbAsks) {
+  const VerbRow& row = GetParam();
+  EXPECT_EQ(object_->DoVerb(row.verb, nullptr, Site(), 0, host_, &kPosition), row.expected);
+  HWND window = ControlWindow();
+  EXPECT_EQ(window != nullptr && IsWindowVisible(window), row.window_shown);
+  EXPECT_EQ(site_->ui_activations, row.ui_active ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sample, EmbeddedSampleVerb,
+    ::testing::Values(VerbRow{"Show", OLEIVERB_SHOW, S_OK, true, true},
+                      VerbRow{"Primary", OLEIVERB_PRIMARY, S_OK, true, true},
+                      VerbRow{"UiActivate", OLEIVERB_UIACTIVATE, S_OK, true, true},
+                      VerbRow{"InPlaceActivate", OLEIVERB_INPLACEACTIVATE, S_OK, true, false},
+                      VerbRow{"Open", OLEIVERB_OPEN, S_OK, true, true},
+                      VerbRow{"UnknownPositive", 7, OLEOBJ_S_INVALIDVERB, true, true},
+                      VerbRow{"DiscardUndoState", OLEIVERB_DISCARDUNDOSTATE, S_OK, false, false},
+                      VerbRow{"UnknownNegative", -42, E_NOTIMPL, false, false}),
+    [](const ::testing::TestParamInfo<VerbRow>& info) { return std::string(info.param.name); });
+
+TEST_F(EmbeddedSample, HideThenShowReusesTheWindow) {
+  ASSERT_EQ(Show(), S_OK);
+  HWND window = ControlWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(object_->DoVerb(OLEIVERB_HIDE, nullptr, Site(), 0, host_, &kPosition), S_OK);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(site_->ui_deactivations, 1);
+  ASSERT_EQ(Show(), S_OK);
+  EXPECT_EQ(ControlWindow(), window);
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// A container that tears its window down before closing the object: the
+// object notices and a later show starts in the site's new window.
+TEST_F(EmbeddedSample, ShowAfterTheHostWindowWasDestroyedStartsAfresh) {
+  ASSERT_EQ(Show(), S_OK);
+  ASSERT_NE(ControlWindow(), nullptr);
+  DestroyWindow(host_);
+  host_ = CreateHostWindow(L"Sampletest", 400, 280);
+  ASSERT_NE(host_, nullptr);
+  site_->SetWindow(host_);
+  ASSERT_EQ(Show(), S_OK);
+  EXPECT_NE(ControlWindow(), nullptr);
+  EXPECT_EQ(site_->in_place_deactivations, 1);
+  EXPECT_EQ(site_->in_place_activations, 2);
+}
+
 TEST_F(EmbeddedSample, InPlaceActivateVerbLeavesUiInactive) {
   ASSERT_EQ(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, Site(), 0, host_, &kPosition),
             S_OK);
@@ -182,6 +260,27 @@ TEST_F(EmbeddedSample, PostedClicksRaiseTheCounter) {
   EXPECT_EQ(persist->IsDirty(), S_OK);
   ASSERT_TRUE(Click(4));
   EXPECT_EQ(SavedClicks(object_.Get()), 5);
+}
+
+// In place, the control repaints its own window; only when inactive does
+// it ask the container to redraw its picture.
+TEST_F(EmbeddedSample, ViewChangesReachTheContainerOnlyWhenInactive) {
+  ComPtr<IViewObject> view;
+  ASSERT_EQ(object_.As(&view), S_OK);
+  ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, static_cast<IAdviseSink*>(site_.get())), S_OK);
+  ASSERT_EQ(Show(), S_OK);
+  ASSERT_TRUE(Click(2));
+  ASSERT_EQ(object_->SetHostNames(L"Renamed", L"OleContainerTarvelAX"), S_OK);
+  EXPECT_EQ(site_->view_changes, 0);
+
+  ComPtr<IOleInPlaceObject> in_place;
+  ASSERT_EQ(object_.As(&in_place), S_OK);
+  ASSERT_EQ(in_place->InPlaceDeactivate(), S_OK);
+  EXPECT_EQ(ControlWindow(), nullptr);
+  const int after_deactivation = site_->view_changes;
+  ASSERT_EQ(object_->SetHostNames(L"Sampletest", L"OleContainerTarvelAX"), S_OK);
+  EXPECT_EQ(site_->view_changes, after_deactivation + 1);
+  ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
 }
 
 TEST_F(EmbeddedSample, CloseSavesTheCounterIntoTheStorageAndLoadRestoresIt) {
@@ -317,6 +416,37 @@ TEST_F(EmbeddedSample, ExtentRoundTripsAndRejectsNonsense) {
   EXPECT_EQ(object_->SetExtent(DVASPECT_ICON, &size), DV_E_DVASPECT);
   ASSERT_EQ(object_->GetExtent(DVASPECT_CONTENT, &read), S_OK);
   EXPECT_EQ(read.cx, 10000);
+}
+
+TEST_F(EmbeddedSample, MiscStatusAndUserTypeAgreeWithTheRegistry) {
+  DWORD status = 0;
+  ASSERT_EQ(object_->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
+  DWORD registered = 0;
+  ASSERT_EQ(OleRegGetMiscStatus(kSampleClsid, DVASPECT_CONTENT, &registered), S_OK);
+  EXPECT_EQ(status, registered);
+  EXPECT_TRUE(status & OLEMISC_INSIDEOUT);
+  EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
+
+  LPOLESTR type = nullptr;
+  ASSERT_EQ(object_->GetUserType(USERCLASSTYPE_SHORT, &type), S_OK);
+  EXPECT_STREQ(type, L"TarvelAX.Sample");
+  CoTaskMemFree(type);
+  CLSID clsid = {};
+  ASSERT_EQ(object_->GetUserClassID(&clsid), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(clsid, kSampleClsid));
+}
+
+// A storage that names the class but holds none of its data: the load
+// fails with the storage's error and no object is left behind.
+TEST_F(EmbeddedSample, LoadFromAStorageWithoutItsStreamFails) {
+  ComPtr<IStorage> empty = CreateMemoryStorage();
+  ASSERT_NE(empty, nullptr);
+  ASSERT_EQ(WriteClassStg(empty.Get(), kSampleClsid), S_OK);
+  ComPtr<IOleObject> loaded;
+  EXPECT_EQ(OleLoad(empty.Get(), IID_IOleObject, Site(),
+                    reinterpret_cast<void**>(loaded.GetAddressOf())),
+            STG_E_FILENOTFOUND);
+  EXPECT_EQ(loaded, nullptr);
 }
 
 // A record read back from a stream: what a damaged or foreign one gives,

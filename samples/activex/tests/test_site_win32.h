@@ -21,6 +21,7 @@ class TestSite final : public IOleClientSite,
   // The object the site holds (not referenced, the test owns it).
   void SetObject(IOleObject* object) { object_ = object; }
   void SetPosition(const RECT& position) { position_ = position; }
+  void SetWindow(HWND host) { host_ = host; }
   ULONG References() const { return references_; }
 
   // What the object asked of its site.
