@@ -40,18 +40,27 @@ def check(condition, message):
         raise Failure(message)
 
 
+STEPS = []  # what the scenario waited for, with times: printed when it fails
+STARTED = time.monotonic()
+
+
 def run(*args, check_rc=False):
-    result = subprocess.run(args, capture_output=True, text=True, timeout=15)
+    try:
+        result = subprocess.run(args, capture_output=True, text=True, timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"{' '.join(args)} did not end within 20 s")
     if check_rc and result.returncode != 0:
         raise Failure(f"{' '.join(args)} failed: {result.stderr.strip()}")
     return result.stdout
 
 
 def wait_for(what, probe, timeout=10.0, interval=0.05):
-    deadline = time.monotonic() + timeout
+    begin = time.monotonic()
+    deadline = begin + timeout
     while True:
         value = probe()
         if value:
+            STEPS.append(f"{begin - STARTED:6.2f}s +{time.monotonic() - begin:5.2f}s {what}")
             return value
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
@@ -178,7 +187,7 @@ class Container:
         self.seen_children = set()
 
     # -- finding things
-    def window(self, timeout=15.0):
+    def window(self, timeout=30.0):
         def probe():
             if self.proc.poll() is not None:
                 raise Failure(f"the program ended early: {self.proc.stderr.read().decode()[-500:]}")
@@ -187,7 +196,7 @@ class Container:
         self.wid = wait_for("the main window", probe, timeout)
         return self.wid
 
-    def wait_bounds(self, expected, timeout=5.0):
+    def wait_bounds(self, expected, timeout=10.0):
         try:
             return wait_for(f"bounds {expected}", lambda: outer_bounds(self.wid) == tuple(expected), timeout)
         except Failure:
@@ -731,7 +740,8 @@ def main():
     try:
         SCENARIOS[args.scenario](os.path.abspath(args.bin))
     except Failure as failure:
-        print(f"FAIL {args.scenario}: {failure}", file=sys.stderr)
+        print("\n".join(STEPS), file=sys.stderr)
+        print(f"FAIL {args.scenario} after {time.monotonic() - STARTED:.1f} s: {failure}", file=sys.stderr)
         return 1
     print(f"PASS {args.scenario}")
     return 0
