@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 
@@ -56,6 +57,16 @@ protected:
 namespace {
 
 constexpr const char* kContainerName = "OleContainerTarvelAX";
+constexpr int kComboItemHeight = 13;
+
+// The drop-down list's rows keep the item height of the form.
+class FixedRowHeight final : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), kComboItemHeight);
+  }
+};
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -160,6 +171,7 @@ void TFormMain::BuildFromLayout() {
         comboBoxObjects_->setInsertPolicy(QComboBox::NoInsert);
         comboBoxObjects_->setDuplicatesEnabled(true);
         comboBoxObjects_->setCompleter(nullptr);
+        comboBoxObjects_->setItemDelegate(new FixedRowHeight(comboBoxObjects_));
         connect(comboBoxObjects_->lineEdit(), &QLineEdit::textEdited, this,
                 [this](const QString& text) { ComboTextEdited(text); });
         widget = comboBoxObjects_;

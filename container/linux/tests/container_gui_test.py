@@ -35,6 +35,13 @@ class Failure(Exception):
     pass
 
 
+class Skip(Exception):
+    pass
+
+
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE of these tests
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -273,15 +280,25 @@ class Container:
         wait_for("the box to go", lambda: not visible_windows(TITLE), timeout)
         del logged
 
-    def close(self, timeout=10.0):
+    def close(self, timeout=20.0):
         """Closes the window as a person does (Alt+F4), waits for the end."""
         self.objects()
-        self.activate()
-        run("xdotool", "key", "alt+F4")
-        try:
-            self.proc.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end after its window was closed")
+        deadline = time.monotonic() + timeout
+        # A loaded machine may hand the keys on before the window has the
+        # focus: a person presses again while the window is still there.
+        while True:
+            self.activate()
+            run("xdotool", "key", "alt+F4")
+            try:
+                self.proc.wait(5)
+                break
+            except subprocess.TimeoutExpired:
+                if time.monotonic() > deadline or not visible_windows(CAPTION):
+                    try:
+                        self.proc.wait(max(1.0, deadline - time.monotonic()))
+                        break
+                    except subprocess.TimeoutExpired:
+                        raise Failure("the program did not end after its window was closed")
         check(self.proc.returncode == 0, f"exit code {self.proc.returncode}")
 
     def check_nothing_left(self, timeout=5.0):
@@ -619,8 +636,14 @@ def unwritable_settings_file(bin_dir):
         c.dismiss_box("exception", f"Unable to write to {c.ini}.")
         check(c.embedded() == [], "nothing is created when the new name cannot be written")
         # Closing shows the error, and the window still closes.
-        c.activate()
-        run("xdotool", "key", "alt+F4")
+        for _ in range(3):
+            c.activate()
+            run("xdotool", "key", "alt+F4")
+            try:
+                wait_for("the box of the close", lambda: visible_windows(TITLE), 5)
+                break
+            except Failure:
+                pass
         c.dismiss_box("exception", f"Unable to write to {c.ini}.")
         c.proc.wait(10)
         check(os.path.isdir(c.ini), "the folder stays")
@@ -667,8 +690,7 @@ def sample_object_sits_inside_and_resizes(bin_dir):
 @scenario
 def xterm_sits_inside_and_resizes(bin_dir):
     if not shutil.which("xterm"):
-        print("SKIP: xterm is not installed")
-        return
+        raise Skip("xterm is not installed")
     c = Container(bin_dir, args=["xterm.terminal"])
     try:
         c.window()
@@ -739,6 +761,9 @@ def main():
         return 1
     try:
         SCENARIOS[args.scenario](os.path.abspath(args.bin))
+    except Skip as skip:
+        print(f"SKIP {args.scenario}: {skip}")
+        return SKIPPED
     except Failure as failure:
         print("\n".join(STEPS), file=sys.stderr)
         print(f"FAIL {args.scenario} after {time.monotonic() - STARTED:.1f} s: {failure}", file=sys.stderr)
