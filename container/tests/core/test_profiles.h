@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,8 @@ struct TestProfileKind {
 };
 
 std::vector<TestProfileKind> TestProfiles();
+
+// Test names and failure messages show the engine's name.
+inline void PrintTo(const TestProfileKind& kind, std::ostream* out) { *out << kind.name; }
 
 }  // namespace tarvelax::test
