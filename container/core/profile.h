@@ -1,7 +1,9 @@
 // The profile-function view of one INI settings file: what the Windows
-// profile functions offer, key by key. Texts are 8-bit (the system code page
-// on Windows, UTF-8 on Linux). One implementation calls the real Windows
-// functions, the other reads and writes the file the same way itself.
+// profile functions offer, key by key. Texts at this interface are UTF-8;
+// the file holds 8-bit texts (the system's ANSI code page on Windows, where
+// the implementation converts, UTF-8 on Linux). Sizes count the file's
+// bytes. One implementation calls the real Windows functions, the other
+// reads and writes the file the same way itself.
 #pragma once
 
 #include <cstddef>
