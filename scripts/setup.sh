@@ -10,7 +10,7 @@ packages=(
   wine64
   xvfb openbox xdotool x11-utils imagemagick xterm fonts-dejavu-core
   qt6-base-dev libx11-dev
-  valgrind
+  valgrind python3
 )
 
 missing=()
