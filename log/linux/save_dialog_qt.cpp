@@ -2,14 +2,40 @@
 // might not exist), asking before it replaces an existing file.
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 
 #include "qt_dialogs.h"
 
 namespace morvik::qt {
+namespace {
+
+// The folder of the chosen name must exist: the dialog says so and stays
+// open instead of returning a path the export cannot create.
+class SaveDialog final : public QFileDialog {
+public:
+  SaveDialog(const QString& title, const QString& folder) : QFileDialog(nullptr, title, folder) {}
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty()) {
+      const QFileInfo chosen(files.constFirst());
+      if (!chosen.absoluteDir().exists()) {
+        QMessageBox::warning(this, windowTitle(),
+                             chosen.absolutePath() +
+                                 QStringLiteral("\nDirectory not found.\nPlease verify the correct directory name was given."));
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
 
 bool RunSaveDialog(const QString& title, const QString& initialName, const QString& defaultExtension,
                    const QStringList& filters, QString* path) {
-  QFileDialog dialog(nullptr, title, QDir::currentPath());
+  SaveDialog dialog(title, QDir::currentPath());
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);

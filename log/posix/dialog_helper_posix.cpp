@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform.h"
+#include "core/platform.h"
 
 extern char** environ;
 

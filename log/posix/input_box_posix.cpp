@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "dialog_helper_posix.h"
-#include "user_dialogs.h"
+#include "core/user_dialogs.h"
 
 namespace morvik {
 

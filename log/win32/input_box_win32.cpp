@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "user_dialogs.h"
+#include "core/user_dialogs.h"
 
 namespace morvik {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "user_dialogs.h"
+#include "core/user_dialogs.h"
 
 namespace morvik {
 
