@@ -5,11 +5,14 @@
 //   save:  title, initial name, default extension, then pairs of filter
 //          description and pattern
 // The answer on standard output: "1" and the UTF-8 text (the comment or the
-// chosen path), or "0" when the person closed or cancelled the dialog.
+// chosen path), "0" when the person closed or cancelled the dialog, or "E"
+// and one line saying why no dialog could be shown. Qt's own messages stay
+// off the client's standard error unless MORVIK_DIALOGS_VERBOSE is set.
 #include <QApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -36,6 +39,30 @@ QString Field(const std::vector<QString>& fields, std::size_t index) {
   return index < fields.size() ? fields[index] : QString();
 }
 
+QString g_lastWarning;
+bool g_verbose = false;
+
+// A fatal message (no display, no platform plugin) becomes the answer "E";
+// the warning before it usually names the cause, so that one is given.
+void HandleQtMessage(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (g_verbose) {
+    std::fprintf(stderr, "morvik-dialogs: %s\n", message.toLocal8Bit().constData());
+  }
+  if (type != QtFatalMsg) {
+    if (type != QtDebugMsg && type != QtInfoMsg) {
+      g_lastWarning = message;
+    }
+    return;
+  }
+  QString why = g_lastWarning.isEmpty() ? message : g_lastWarning;
+  why = why.section(QLatin1Char('\n'), 0, 0).left(300);
+  const QByteArray bytes = why.toUtf8();
+  std::fputc('E', stdout);
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+  std::fflush(stdout);
+  std::_Exit(3);
+}
+
 int Answer(bool accepted, const QString& text) {
   const QByteArray bytes = text.toUtf8();
   std::fputc(accepted ? '1' : '0', stdout);
@@ -58,6 +85,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::vector<QString> fields = ReadFields();
+  const char* verbose = std::getenv("MORVIK_DIALOGS_VERBOSE");
+  g_verbose = verbose != nullptr && *verbose != '\0';
+  qInstallMessageHandler(HandleQtMessage);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik-dialogs"));
 

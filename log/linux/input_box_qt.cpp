@@ -37,6 +37,8 @@ public:
     button->setGeometry((kBoxWidth - buttonWidth) / 2, buttonTop, buttonWidth, hint.height());
 
     field_ = new QPlainTextEdit(this);
+    // Lines scroll sideways instead of wrapping, as in the Windows field.
+    field_->setLineWrapMode(QPlainTextEdit::NoWrap);
     const int fieldTop = kMargin + labelHeight + kGap;
     field_->setGeometry(kMargin, fieldTop, kBoxWidth - 2 * kMargin, buttonTop - kGap - fieldTop);
     field_->setFocus();

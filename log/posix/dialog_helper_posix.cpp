@@ -297,6 +297,10 @@ HelperResult RunDialogHelper(const char* operationName, const char* operation,
   const bool complete = ReadAll(output[0], &answer);
   CloseIfOpen(output[0]);
   const int status = WaitForExit(pid);
+  if (complete && !answer.empty() && answer[0] == 'E') {
+    ReportDialogProblem(operationName, "The dialog component failed: " + answer.substr(1, 300));
+    return HelperResult::kUnavailable;
+  }
   if (!complete || answer.empty() || (answer[0] != '0' && answer[0] != '1')) {
     ReportDialogProblem(operationName,
                         "The dialog component gave no answer (exit status " + std::to_string(status) + ")");
