@@ -41,6 +41,7 @@ struct InputBoxState {
   HWND label = nullptr;
   HWND edit = nullptr;
   WNDPROC previousProc = nullptr;
+  WNDPROC previousFieldProc = nullptr;
   bool classStyleSaved = false;
   ULONG_PTR previousClassStyle = 0;
   // The computed geometry, in the box's client coordinates.
@@ -157,6 +158,16 @@ LRESULT CALLBACK InputBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
+// A multi-line edit field in a dialog answers Escape by posting WM_CLOSE to
+// the dialog, which would close the box and drop the typed text: the field
+// ignores Escape, so the key does nothing wherever the focus is.
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR) && wParam == VK_ESCAPE) {
+    return 0;
+  }
+  return CallWindowProcW(g_box.previousFieldProc, hwnd, message, wParam, lParam);
+}
+
 // Turns the freshly activated message box into the input box.
 void ReshapeBox(HWND box) {
   g_box.reshaped = true;
@@ -211,6 +222,8 @@ void ReshapeBox(HWND box) {
     return;
   }
   SendMessageW(g_box.edit, WM_SETFONT, reinterpret_cast<WPARAM>(g_box.font), FALSE);
+  g_box.previousFieldProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(g_box.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc)));
 
   g_box.active = true;
   PostMessageW(box, kRelayoutMessage, 0, 0);

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -169,8 +170,29 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The processes this test has started (the dialog program among them).
+std::vector<std::string> Children() {
+  std::vector<std::string> pids;
+  for (const fs::directory_entry& task : fs::directory_iterator("/proc/self/task")) {
+    std::ifstream in(task.path() / "children");
+    for (std::string pid; in >> pid;) {
+      pids.push_back(pid);
+    }
+  }
+  return pids;
+}
+
+// The visible windows of that name shown by this test's own dialog program:
+// other programs on the display may show a window of the same name.
 std::vector<std::string> WindowsNamed(const std::string& name) {
-  return Lines(RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$"}));
+  std::vector<std::string> windows;
+  for (const std::string& pid : Children()) {
+    for (const std::string& window :
+         Lines(RunProgram({"xdotool", "search", "--onlyvisible", "--pid", pid, "--name", "^" + name + "$"}))) {
+      windows.push_back(window);
+    }
+  }
+  return windows;
 }
 
 std::string FindWindowNamed(const std::string& name) {
@@ -346,6 +368,8 @@ struct TypingCase {
   std::string typed;
   std::string logged;  // before the appended "\r\n"
 };
+
+void PrintTo(const TypingCase& row, std::ostream* out) { *out << row.name; }
 
 class InputBoxTypingTest : public DisplayTest, public ::testing::WithParamInterface<TypingCase> {};
 

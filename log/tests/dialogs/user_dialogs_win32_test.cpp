@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -62,9 +63,31 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = null
   return nullptr;
 }
 
+// A visible dialog of this process with that caption: other programs (a
+// second test run, say) may show a box with the same caption at the same time.
+HWND FindOwnDialog(const wchar_t* caption) {
+  struct Search {
+    const wchar_t* caption;
+    HWND found;
+  } search{caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && ClassOf(window) == L"#32770" && TextOf(window) == s->caption) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // The reshaped input box: the message box with the caption and an edit field.
 HWND FindInputBox() {
-  HWND box = FindWindowW(L"#32770", kCaption);
+  HWND box = FindOwnDialog(kCaption);
   return box != nullptr && FindChild(box, L"Edit") != nullptr ? box : nullptr;
 }
 
@@ -86,7 +109,45 @@ void PressKey(HWND anyWindowOfThread, UINT key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+// Pastes text as a person enters a long one: onto the clipboard, then
+// Ctrl+V in the field (the keyboard's WM_CHAR 0x16).
+void Paste(HWND target, const std::wstring& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  auto* units = static_cast<wchar_t*>(GlobalLock(memory));
+  text.copy(units, text.size());
+  units[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  PostMessageW(target, WM_CHAR, 0x16, 1);
+}
+
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+// The message box that a dialog shows on top of itself (a question or a
+// complaint): another visible dialog of the same thread.
+HWND FindBoxAbove(HWND dialog) {
+  struct Search {
+    HWND dialog;
+    HWND found;
+  } search{dialog, nullptr};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(dialog, nullptr),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (window != s->dialog && IsWindowVisible(window) && ClassOf(window) == L"#32770" &&
+            GetWindow(window, GW_OWNER) == s->dialog) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 // Runs drive on a second thread once find() yields a window, while body
 // runs on this thread. If the window is still there when drive is done, it
@@ -153,7 +214,12 @@ TEST_F(InputBoxTest, IsTheMessageBoxReshapedWithFieldAndButton) {
   // Where the plain message box puts its prompt, relative to its outer
   // top-left corner: the reshape starts from there.
   POINT plainLabel{};
-  WithWindow([] { return FindWindowW(L"#32770", kCaption); },
+  WithWindow([]() -> HWND {
+               HWND box = FindOwnDialog(kCaption);
+               return box != nullptr && IsWindowVisible(box) && FindChild(box, L"Static", kPrompt) != nullptr
+                          ? box
+                          : nullptr;
+             },
              [&](HWND box) {
                RECT boxRect, labelRect;
                GetWindowRect(box, &boxRect);
@@ -218,6 +284,8 @@ struct TypingCase {
   std::wstring logged;  // the comment's text, before the appended "\r\n"
 };
 
+void PrintTo(const TypingCase& row, std::ostream* out) { *out << row.name; }
+
 class InputBoxTypingTest : public DialogTest, public ::testing::WithParamInterface<TypingCase> {};
 
 TEST_P(InputBoxTypingTest, LogsTheTypedTextAsCommentWhenOkIsPressed) {
@@ -225,7 +293,11 @@ TEST_P(InputBoxTypingTest, LogsTheTypedTextAsCommentWhenOkIsPressed) {
   WithWindow(FindInputBox,
              [&](HWND box) {
                HWND field = FindChild(box, L"Edit");
-               Type(field, row.typed);
+               if (row.typed.size() > 200) {
+                 Paste(field, row.typed);
+               } else {
+                 Type(field, row.typed);
+               }
                EXPECT_TRUE(WaitFor([&] { return FieldHolds(field, UnitsInField(row.typed)); }));
                Click(GetDlgItem(box, IDOK));
              },
@@ -257,16 +329,23 @@ TEST_F(InputBoxTest, CloseButtonLogsNothing) {
   EXPECT_EQ(log_->GetCount(), 0);
 }
 
+// Escape neither closes the box nor drops the text, whether the focus is on
+// the button (as the box opens) or in the field.
 TEST_F(InputBoxTest, EscapeDoesNothing) {
   WithWindow(FindInputBox,
              [&](HWND box) {
-               // The focus is on the button when the box opens.
                PressKey(box, VK_ESCAPE);
                Sleep(300);
-               EXPECT_TRUE(IsWindow(box)) << "Escape closed the box";
+               EXPECT_TRUE(IsWindow(box)) << "Escape on the button closed the box";
                HWND field = FindChild(box, L"Edit");
+               // A click into the field gives it the focus.
+               PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+               PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
                Type(field, L"после Escape");
                WaitFor([&] { return FieldHolds(field, 12); });
+               PressKey(box, VK_ESCAPE);
+               Sleep(300);
+               EXPECT_TRUE(IsWindow(box)) << "Escape in the field closed the box";
                Click(GetDlgItem(box, IDOK));
              },
              [&] { log_->AddUserComment(); });
@@ -363,7 +442,7 @@ protected:
     DialogTest::TearDown();
   }
 
-  static HWND FindSaveDialog() { return FindWindowW(L"#32770", kSaveTitle); }
+  static HWND FindSaveDialog() { return FindOwnDialog(kSaveTitle); }
 
   static HWND FileNameField(HWND dialog) {
     HWND edit = GetDlgItem(dialog, kFileNameEditId);
@@ -449,10 +528,7 @@ TEST_F(SaveDialogTest, ExistingFileIsReplacedOnlyAfterAsking) {
                Save(dialog, path);
                // The question comes as a message box owned by the dialog.
                HWND question = nullptr;
-               asked = WaitFor([&] {
-                 question = GetWindow(dialog, GW_ENABLEDPOPUP);
-                 return question != nullptr && question != dialog;
-               }, 5000);
+               asked = WaitFor([&] { return (question = FindBoxAbove(dialog)) != nullptr; }, 5000);
                if (asked) {
                  HWND yes = GetDlgItem(question, IDYES);
                  if (yes != nullptr) {
@@ -492,10 +568,7 @@ TEST_F(SaveDialogTest, NameInAMissingFolderIsRefused) {
              [&](HWND dialog) {
                Save(dialog, folder_ + L"\\нет такой папки\\log.dat");
                HWND complaint = nullptr;
-               complained = WaitFor([&] {
-                 complaint = GetWindow(dialog, GW_ENABLEDPOPUP);
-                 return complaint != nullptr && complaint != dialog;
-               }, 5000);
+               complained = WaitFor([&] { return (complaint = FindBoxAbove(dialog)) != nullptr; }, 5000);
                if (complained) {
                  Click(GetDlgItem(complaint, IDOK));
                  WaitFor([&] { return !IsWindow(complaint); }, 3000);
