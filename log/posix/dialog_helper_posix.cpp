@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <string.h>
@@ -275,12 +276,31 @@ HelperResult RunDialogHelper(const char* operationName, const char* operation,
     posix_spawn_file_actions_t actions;
     spawnError = posix_spawn_file_actions_init(&actions);
     if (spawnError == 0) {
-      posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-      posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-      std::string helperArg = helper;
-      std::string operationArg = operation;
-      char* argv[] = {helperArg.data(), operationArg.data(), nullptr};
-      spawnError = posix_spawn(&pid, helper.c_str(), &actions, nullptr, argv, environ);
+      posix_spawnattr_t attributes;
+      spawnError = posix_spawnattr_init(&attributes);
+      if (spawnError == 0) {
+        posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+        // Descriptors the client left open on exec are none of the program's business.
+        posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+#endif
+        // The calling thread's blocked signals and an ignored SIGPIPE are the
+        // client's choices, not the program's.
+        sigset_t none;
+        sigset_t defaults;
+        sigemptyset(&none);
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGPIPE);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        std::string helperArg = helper;
+        std::string operationArg = operation;
+        char* argv[] = {helperArg.data(), operationArg.data(), nullptr};
+        spawnError = posix_spawn(&pid, helper.c_str(), &actions, &attributes, argv, environ);
+        posix_spawnattr_destroy(&attributes);
+      }
       posix_spawn_file_actions_destroy(&actions);
     }
   }
