@@ -338,6 +338,9 @@ protected:
 class DisplayTest : public DialogTest {
 protected:
   void SetUp() override {
+#if !defined(MORVIK_TEST_HAS_DIALOG_COMPONENT)
+    GTEST_SKIP() << "this tree builds no dialog component (MORVIK_BUILD_DIALOGS is OFF)";
+#endif
     if (!HasDisplay()) {
       GTEST_SKIP() << "no X display; run under scripts/xsession.sh";
     }

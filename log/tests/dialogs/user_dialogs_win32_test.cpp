@@ -65,23 +65,25 @@ HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = null
 
 // A visible dialog of this process with that caption: other programs (a
 // second test run, say) may show a box with the same caption at the same time.
+struct DialogSearch {
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<DialogSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && ClassOf(window) == L"#32770" && TextOf(window) == search->caption) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindOwnDialog(const wchar_t* caption) {
-  struct Search {
-    const wchar_t* caption;
-    HWND found;
-  } search{caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && ClassOf(window) == L"#32770" && TextOf(window) == s->caption) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{caption, nullptr};
+  EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -129,23 +131,24 @@ void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 // The message box that a dialog shows on top of itself (a question or a
 // complaint): another visible dialog of the same thread.
+struct BoxAboveSearch {
+  HWND dialog;
+  HWND found;
+};
+
+BOOL CALLBACK MatchBoxAbove(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxAboveSearch*>(param);
+  if (window != search->dialog && IsWindowVisible(window) && ClassOf(window) == L"#32770" &&
+      GetWindow(window, GW_OWNER) == search->dialog) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindBoxAbove(HWND dialog) {
-  struct Search {
-    HWND dialog;
-    HWND found;
-  } search{dialog, nullptr};
-  EnumThreadWindows(
-      GetWindowThreadProcessId(dialog, nullptr),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (window != s->dialog && IsWindowVisible(window) && ClassOf(window) == L"#32770" &&
-            GetWindow(window, GW_OWNER) == s->dialog) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxAboveSearch search{dialog, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), MatchBoxAbove, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
