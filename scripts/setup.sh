@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libspdlog-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools
   wine64
-  xvfb openbox xdotool x11-utils imagemagick xterm fonts-dejavu-core
+  xvfb openbox xdotool xclip x11-utils x11-xkb-utils imagemagick xterm fonts-dejavu-core
   qt6-base-dev libx11-dev
   valgrind python3
 )
