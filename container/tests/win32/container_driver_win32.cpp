@@ -160,7 +160,7 @@ bool ContainerDriver::Start(const std::vector<std::wstring>& arguments) {
   }
   WaitForInputIdle(process_.hProcess, 10000);
   const DWORD id = process_.dwProcessId;
-  if (!WaitFor([&] { return (form_ = TopLevelOf(id, kFormMainClass)) != nullptr; }, 20000)) {
+  if (!WaitFor([&] { return (form_ = TopLevelOf(id, kFormMainClass)) != nullptr; }, 30000)) {
     return false;
   }
   Settle();

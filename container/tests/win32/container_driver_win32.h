@@ -83,7 +83,7 @@ public:
 
   // Waits until cond holds or the time is up.
   template <typename Condition>
-  bool WaitFor(Condition cond, DWORD milliseconds = 10000) const {
+  bool WaitFor(Condition cond, DWORD milliseconds = 15000) const {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     for (;;) {
       if (cond()) return true;
@@ -92,7 +92,7 @@ public:
     }
   }
   // Waits for a message box of the program and reads it.
-  std::optional<MessageBoxSeen> WaitMessageBox(DWORD milliseconds = 10000) const;
+  std::optional<MessageBoxSeen> WaitMessageBox(DWORD milliseconds = 15000) const;
   // Presses the box's OK button with a posted click and waits until it goes.
   bool PressOk(const MessageBoxSeen& box);
 
