@@ -148,7 +148,7 @@ bool ContainerDriver::SettingsFileExists() const {
   return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ContainerDriver::Start(const std::vector<std::wstring>& arguments) {
+bool ContainerDriver::Start(const std::vector<std::wstring>& arguments, bool waitForWindow) {
   if (!ready_) return false;
   std::wstring commandLine = L"\"" + program_ + L"\"";
   for (const auto& argument : arguments) commandLine += L" " + argument;
@@ -158,6 +158,10 @@ bool ContainerDriver::Start(const std::vector<std::wstring>& arguments) {
                       folder_.c_str(), &startup, &process_)) {
     return false;
   }
+  return waitForWindow ? WaitForWindow() : true;
+}
+
+bool ContainerDriver::WaitForWindow() {
   WaitForInputIdle(process_.hProcess, 10000);
   const DWORD id = process_.dwProcessId;
   if (!WaitFor([&] { return (form_ = TopLevelOf(id, kFormMainClass)) != nullptr; }, 30000)) {

@@ -41,8 +41,11 @@ public:
   std::optional<std::wstring> ReadSetting(const wchar_t* section, const wchar_t* key);
   bool SettingsFileExists() const;
 
-  // Starts the program with arguments and waits until its window shows.
-  bool Start(const std::vector<std::wstring>& arguments = {});
+  // Starts the program with arguments and, unless told not to, waits until
+  // its window shows.
+  bool Start(const std::vector<std::wstring>& arguments = {}, bool waitForWindow = true);
+  // Waits until the program's main window shows.
+  bool WaitForWindow();
   // Waits until the program's message queue is idle again.
   void Settle();
 

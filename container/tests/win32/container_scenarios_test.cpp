@@ -317,6 +317,34 @@ TEST_F(ContainerScenario, AnUnknownNameShowsThePlatformErrorAndIsWrittenButNotLa
   CloseAndExpectExit();
 }
 
+TEST_F(ContainerScenario, AnErrorWhileShowingIsReportedAndTheWindowStillOpens) {
+  ASSERT_TRUE(driver_.WriteSettings("[Objects]\r\nobj1=Unknown.Thing\r\n[Last]\r\nid=1\r\n"));
+  ASSERT_TRUE(driver_.Start({}, /*waitForWindow=*/false));
+  const auto box = driver_.WaitMessageBox();
+  ASSERT_TRUE(box.has_value()) << "no exception box";
+  EXPECT_EQ(box->text, L"Invalid class string.");
+  EXPECT_TRUE(driver_.PressOk(*box));
+  ASSERT_TRUE(driver_.WaitForWindow()) << "the main window did not show";
+  EXPECT_EQ(driver_.ComboText(), L"Unknown.Thing");
+  EXPECT_EQ(driver_.ObjectState(), 0);
+  CloseAndExpectExit();
+  EXPECT_EQ(Setting(L"Last", L"id"), L"1");
+}
+
+TEST_F(ContainerScenario, AMaximisedWindowWritesItsMaximisedRectangle) {
+  StartWith(nullptr);
+  PostMessageW(driver_.Form(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  ASSERT_TRUE(driver_.WaitFor([&] { return IsZoomed(driver_.Form()) != FALSE; }, 5000));
+  driver_.Settle();
+  const RECT bounds = driver_.Bounds();
+  CloseAndExpectExit();
+  EXPECT_EQ(Setting(L"WindowPosition", L"Left"), std::to_wstring(bounds.left));
+  EXPECT_EQ(Setting(L"WindowPosition", L"Top"), std::to_wstring(bounds.top));
+  EXPECT_EQ(Setting(L"WindowPosition", L"Width"), std::to_wstring(bounds.right - bounds.left));
+  EXPECT_EQ(Setting(L"WindowPosition", L"Height"), std::to_wstring(bounds.bottom - bounds.top));
+  EXPECT_NE(Setting(L"WindowPosition", L"Width"), L"1062");
+}
+
 TEST_F(ContainerScenario, AnEmptyNameShowsTheSimpleMessageOnly) {
   StartWith(nullptr);
   driver_.ClickCreate();
