@@ -72,7 +72,9 @@ public:
   void SetComboText(const std::wstring& text);
   void TypeIntoCombo(const std::wstring& characters);
   void ClickCreate();
-  void ClickOnTopButton();
+  // Clicks ToolButtonOnTop with the mouse; false when the button could not
+  // be brought under the pointer.
+  bool ClickOnTopButton();
   void PostClose();
   // Rests the mouse on ToolButtonOnTop and waits for its hint; the hint's
   // text, or std::nullopt when none showed.
@@ -104,6 +106,8 @@ public:
 
 private:
   HWND Descendant(HWND parent, int id) const;
+  POINT OnTopButtonPoint() const;
+  bool RaiseAt(POINT point);
 
   bool ready_ = false;
   std::wstring folder_;

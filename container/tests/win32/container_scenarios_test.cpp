@@ -143,10 +143,10 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, HexLeftScenario, testing::Values("0x20", "$20
 TEST_F(ContainerScenario, TheOnTopButtonTogglesTheTopMostBandThereAndBack) {
   StartWith("[WindowPosition]\r\nLeft=100\r\nTop=50\r\nWidth=900\r\nHeight=600\r\n");
   const RECT before = driver_.Bounds();
-  driver_.ClickOnTopButton();
+  ASSERT_TRUE(driver_.ClickOnTopButton());
   EXPECT_TRUE(driver_.WaitFor([&] { return driver_.OnTopButtonDown(); }, 5000));
   EXPECT_TRUE(driver_.WaitFor([&] { return driver_.IsTopMost(); }, 5000));
-  driver_.ClickOnTopButton();
+  ASSERT_TRUE(driver_.ClickOnTopButton());
   EXPECT_TRUE(driver_.WaitFor([&] { return !driver_.OnTopButtonDown(); }, 5000));
   EXPECT_TRUE(driver_.WaitFor([&] { return !driver_.IsTopMost(); }, 5000));
   const RECT after = driver_.Bounds();
