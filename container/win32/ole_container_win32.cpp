@@ -173,7 +173,6 @@ void OleContainerWin32::CreateObject(const std::string& progId) {
   object_ = std::move(object);
   adviseConnection_ = connection;
   progId_ = name;
-  autoSize_ = false;
   SetState(ObjectState::Created, progId_);
 }
 
@@ -181,7 +180,6 @@ void OleContainerWin32::ShowObject() {
   if (!window_) return;
   EnableWindow(window_, TRUE);
   ShowWindow(window_, SW_SHOW);
-  autoSize_ = true;
   if (!object_) return;
   RECT rect = ObjectRect();
   ThrowIfFailed(object_->DoVerb(OLEIVERB_SHOW, nullptr, static_cast<IOleClientSite*>(site_), 0,

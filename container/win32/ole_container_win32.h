@@ -5,7 +5,8 @@
 // For tools that look at a running container from outside, the window
 // carries two properties: "TarvelAX.ObjectState" (0 empty, 1 created,
 // 2 shown, 3 closed) and "TarvelAX.ObjectName" (a global atom holding the
-// ProgID of the object held, absent when empty).
+// ProgID of the object held, absent when empty; atoms ignore letter case,
+// so the name may come back in the case another program first used).
 #pragma once
 
 #include <ole2.h>
@@ -75,7 +76,6 @@ private:
   Microsoft::WRL::ComPtr<IOleObject> object_;
   Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlaceObject_;
   DWORD adviseConnection_ = 0;
-  bool autoSize_ = false;
   std::wstring progId_;
 };
 

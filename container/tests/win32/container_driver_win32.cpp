@@ -91,7 +91,52 @@ BOOL CALLBACK CollectBoxChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// The one mouse pointer of the display, shared by every scenario running at
+// the same time: held by one process at a time.
+class MouseLock {
+public:
+  MouseLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\TarvelAXScenarioMouse")) {
+    if (mutex_) {
+      const DWORD waited = WaitForSingleObject(mutex_, 60000);
+      held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+  }
+  ~MouseLock() {
+    if (held_) ReleaseMutex(mutex_);
+    if (mutex_) CloseHandle(mutex_);
+  }
+  MouseLock(const MouseLock&) = delete;
+  MouseLock& operator=(const MouseLock&) = delete;
+
+private:
+  HANDLE mutex_;
+  bool held_ = false;
+};
+
 }  // namespace
+
+bool ContainerDriver::RaiseAt(POINT point) {
+  // Other programs' windows may lie over this one: raise it until the
+  // point is on it.
+  for (int i = 0; i < 40; ++i) {
+    const HWND under = WindowFromPoint(point);
+    if (under && GetAncestor(under, GA_ROOT) == form_) return true;
+    SetForegroundWindow(form_);
+    SetWindowPos(form_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Settle();
+    Sleep(50);
+  }
+  return false;
+}
+
+POINT ContainerDriver::OnTopButtonPoint() const {
+  // The middle of ToolButtonOnTop, at 74, 2 and 27 x 26 on the tool bar.
+  const Component& button = kFormMainLayout[kRowToolButtonOnTop];
+  RECT toolBar = {};
+  GetWindowRect(ToolBar(), &toolBar);
+  return {toolBar.left + button.left + kToolButtonWidth / 2,
+          toolBar.top + button.top + kToolButtonHeight / 2};
+}
 
 ContainerDriver::ContainerDriver() {
   static std::atomic<int> counter{0};
@@ -148,7 +193,7 @@ bool ContainerDriver::SettingsFileExists() const {
   return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ContainerDriver::Start(const std::vector<std::wstring>& arguments) {
+bool ContainerDriver::Start(const std::vector<std::wstring>& arguments, bool waitForWindow) {
   if (!ready_) return false;
   std::wstring commandLine = L"\"" + program_ + L"\"";
   for (const auto& argument : arguments) commandLine += L" " + argument;
@@ -158,9 +203,13 @@ bool ContainerDriver::Start(const std::vector<std::wstring>& arguments) {
                       folder_.c_str(), &startup, &process_)) {
     return false;
   }
+  return waitForWindow ? WaitForWindow() : true;
+}
+
+bool ContainerDriver::WaitForWindow() {
   WaitForInputIdle(process_.hProcess, 10000);
   const DWORD id = process_.dwProcessId;
-  if (!WaitFor([&] { return (form_ = TopLevelOf(id, kFormMainClass)) != nullptr; }, 20000)) {
+  if (!WaitFor([&] { return (form_ = TopLevelOf(id, kFormMainClass)) != nullptr; }, 30000)) {
     return false;
   }
   Settle();
@@ -262,30 +311,29 @@ void ContainerDriver::TypeIntoCombo(const std::wstring& characters) {
 
 void ContainerDriver::ClickCreate() { PostMessageW(CreateButton(), BM_CLICK, 0, 0); }
 
-void ContainerDriver::ClickOnTopButton() {
-  // A mouse click in the middle of ToolButtonOnTop (74, 2 and 27 x 26 on
-  // the tool bar), through the system's input queue as a person's click.
-  const Component& button = kFormMainLayout[kRowToolButtonOnTop];
-  RECT toolBar = {};
-  GetWindowRect(ToolBar(), &toolBar);
-  SetCursorPos(toolBar.left + button.left + kToolButtonWidth / 2,
-               toolBar.top + button.top + kToolButtonHeight / 2);
+bool ContainerDriver::ClickOnTopButton() {
+  // A mouse click through the system's input queue, as a person's click.
+  MouseLock lock;
+  const POINT point = OnTopButtonPoint();
+  if (!RaiseAt(point)) return false;
+  SetCursorPos(point.x, point.y);
   INPUT inputs[2] = {};
   inputs[0].type = INPUT_MOUSE;
   inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, inputs, sizeof(INPUT));
+  Settle();
+  return true;
 }
 
 void ContainerDriver::PostClose() { PostMessageW(form_, WM_CLOSE, 0, 0); }
 
 std::optional<std::wstring> ContainerDriver::HoverOnTopButton() {
-  const Component& button = kFormMainLayout[kRowToolButtonOnTop];
-  RECT toolBar = {};
-  GetWindowRect(ToolBar(), &toolBar);
-  SetCursorPos(toolBar.left + button.left + kToolButtonWidth / 2 - 2,
-               toolBar.top + button.top + kToolButtonHeight / 2);
+  MouseLock lock;
+  const POINT point = OnTopButtonPoint();
+  if (!RaiseAt(point)) return std::nullopt;
+  SetCursorPos(point.x - 2, point.y);
   INPUT move = {};
   move.type = INPUT_MOUSE;
   move.mi.dx = 2;

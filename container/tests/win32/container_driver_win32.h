@@ -41,8 +41,11 @@ public:
   std::optional<std::wstring> ReadSetting(const wchar_t* section, const wchar_t* key);
   bool SettingsFileExists() const;
 
-  // Starts the program with arguments and waits until its window shows.
-  bool Start(const std::vector<std::wstring>& arguments = {});
+  // Starts the program with arguments and, unless told not to, waits until
+  // its window shows.
+  bool Start(const std::vector<std::wstring>& arguments = {}, bool waitForWindow = true);
+  // Waits until the program's main window shows.
+  bool WaitForWindow();
   // Waits until the program's message queue is idle again.
   void Settle();
 
@@ -69,7 +72,9 @@ public:
   void SetComboText(const std::wstring& text);
   void TypeIntoCombo(const std::wstring& characters);
   void ClickCreate();
-  void ClickOnTopButton();
+  // Clicks ToolButtonOnTop with the mouse; false when the button could not
+  // be brought under the pointer.
+  bool ClickOnTopButton();
   void PostClose();
   // Rests the mouse on ToolButtonOnTop and waits for its hint; the hint's
   // text, or std::nullopt when none showed.
@@ -83,7 +88,7 @@ public:
 
   // Waits until cond holds or the time is up.
   template <typename Condition>
-  bool WaitFor(Condition cond, DWORD milliseconds = 10000) const {
+  bool WaitFor(Condition cond, DWORD milliseconds = 15000) const {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     for (;;) {
       if (cond()) return true;
@@ -92,7 +97,7 @@ public:
     }
   }
   // Waits for a message box of the program and reads it.
-  std::optional<MessageBoxSeen> WaitMessageBox(DWORD milliseconds = 10000) const;
+  std::optional<MessageBoxSeen> WaitMessageBox(DWORD milliseconds = 15000) const;
   // Presses the box's OK button with a posted click and waits until it goes.
   bool PressOk(const MessageBoxSeen& box);
 
@@ -101,6 +106,8 @@ public:
 
 private:
   HWND Descendant(HWND parent, int id) const;
+  POINT OnTopButtonPoint() const;
+  bool RaiseAt(POINT point);
 
   bool ready_ = false;
   std::wstring folder_;
