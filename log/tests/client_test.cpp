@@ -1,0 +1,136 @@
+// A client as a real one is built: it knows I_Morvik.h only, loads the
+// library by name at run time and calls the exports and the interface.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+#include "I_Morvik.h"
+
+namespace {
+
+#if defined(_WIN32)
+#define TXT(s) L##s
+#else
+#define TXT(s) u##s
+#endif
+
+using Text = std::basic_string<MorvikChar>;
+
+class Library {
+public:
+  Library() {
+#if defined(_WIN32)
+    module_ = LoadLibraryW(L"Morvik.dll");
+#else
+    module_ = dlopen("libMorvik.so", RTLD_NOW | RTLD_LOCAL);
+#endif
+  }
+  ~Library() {
+#if defined(_WIN32)
+    if (module_) FreeLibrary(static_cast<HMODULE>(module_));
+#else
+    if (module_) dlclose(module_);
+#endif
+  }
+  bool loaded() const { return module_ != nullptr; }
+  template <typename F>
+  F Find(const char* name) const {
+#if defined(_WIN32)
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module_), name)));
+#else
+    return reinterpret_cast<F>(dlsym(module_, name));
+#endif
+  }
+
+private:
+  void* module_ = nullptr;
+};
+
+std::vector<unsigned char> Utf16Le(const Text& text) {
+  std::vector<unsigned char> out;
+  for (MorvikChar c : text) {
+    out.push_back(static_cast<unsigned char>(static_cast<uint16_t>(c) & 0xFF));
+    out.push_back(static_cast<unsigned char>(static_cast<uint16_t>(c) >> 8));
+  }
+  return out;
+}
+
+class Client : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(library_.loaded());
+    getInterface_ = library_.Find<MorvikGetInterfaceFn>("GetInterface");
+    freeInterface_ = library_.Find<MorvikFreeInterfaceFn>("FreeInterface");
+    ASSERT_NE(getInterface_, nullptr);
+    ASSERT_NE(freeInterface_, nullptr);
+  }
+
+  Library library_;
+  MorvikGetInterfaceFn getInterface_ = nullptr;
+  MorvikFreeInterfaceFn freeInterface_ = nullptr;
+};
+
+TEST_F(Client, OnlyTheTwoExportsAreVisible) {
+  EXPECT_EQ(library_.Find<void*>("ReportFailure"), nullptr);
+  EXPECT_EQ(library_.Find<void*>("_ZN6morvik13ReportFailureEiPKDs"), nullptr);
+}
+
+TEST_F(Client, ExportResults) {
+  I_Morvik* log = nullptr;
+  ASSERT_EQ(getInterface_(&log), MORVIK_S_OK);
+  ASSERT_NE(log, nullptr);
+  I_Morvik* first = log;
+  EXPECT_EQ(getInterface_(&log), MORVIK_E_FAIL);
+  EXPECT_EQ(log, first);
+  log->Message(TXT("queued"));
+  EXPECT_EQ(freeInterface_(&log), MORVIK_S_OK);
+  EXPECT_EQ(log, nullptr);
+  EXPECT_EQ(freeInterface_(&log), MORVIK_E_FAIL);
+}
+
+TEST_F(Client, EverySlotUpToTheExportWorksThroughTheTable) {
+  I_Morvik* log = nullptr;
+  ASSERT_EQ(getInterface_(&log), MORVIK_S_OK);
+  log->Message(TXT("m"));
+  log->Comment(TXT("c"));
+  log->Event(TXT("e"));
+  log->Error(TXT("r"));
+  log->Warning(TXT(""));
+  EXPECT_EQ(log->GetCount(), 5);
+
+  unsigned char buffer[256];
+  const uint32_t n = log->GetLogData(buffer, sizeof buffer);
+  EXPECT_EQ(std::vector<unsigned char>(buffer, buffer + n), Utf16Le(TXT("Msg: mCmt: cEvt: eErr: rWrn: EMPTY\r\n")));
+  EXPECT_EQ(log->GetCount(), 0);
+
+  log->Error(TXT("gone"));
+  log->Clear();
+  EXPECT_EQ(log->GetCount(), 0);
+
+  const auto path = std::filesystem::temp_directory_path() / "morvik-client-test.dat";
+#if defined(_WIN32)
+  const Text file = path.wstring();
+#else
+  const Text file = path.u16string();
+#endif
+  log->Message(TXT("exported"));
+  ASSERT_TRUE(log->ExportToFile(file.c_str(), false));
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  std::filesystem::remove(path);
+  EXPECT_EQ(bytes, Utf16Le(TXT("Msg: exportedEvt: ---Exported to ") + file + TXT(" file, the session index: 0---")));
+  EXPECT_EQ(freeInterface_(&log), MORVIK_S_OK);
+}
+
+}  // namespace
