@@ -3,6 +3,7 @@
 #include "morvik_cat/record_scanner.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace morvik_cat {
 
@@ -12,11 +13,25 @@ struct Candidate {
   std::size_t offset;
   RecordKind kind;
   bool sure;
-  bool afterLineEnd;
+  bool afterLineEnd;  // or the export event starts there
 };
 
 bool FollowsLineEnd(std::span<const uint8_t> plain, std::size_t offset) {
   return offset >= 2 && plain[offset - 2] == '\n' && plain[offset - 1] == 0;
+}
+
+// The event every export records starts with these words; a prefix followed
+// by them is taken as a record start as surely as one after a line end,
+// since the last text before the event often has no line end.
+bool StartsExportEvent(std::span<const uint8_t> plain, std::size_t offset) {
+  static constexpr std::string_view kWords = "---Exported to ";
+  if (PrefixKindAt(plain.data() + offset) != RecordKind::kEvent) return false;
+  const std::size_t body = offset + kPrefixBytes;
+  if (plain.size() < body + 2 * kWords.size()) return false;
+  for (std::size_t i = 0; i < kWords.size(); ++i)
+    if (plain[body + 2 * i] != static_cast<uint8_t>(kWords[i]) || plain[body + 2 * i + 1] != 0)
+      return false;
+  return true;
 }
 
 }  // namespace
@@ -37,8 +52,9 @@ RecordSplit SplitRecords(std::span<const uint8_t> plain, const std::vector<std::
     const RecordKind kind = PrefixKindAt(plain.data() + offset);
     if (kind == RecordKind::kUnknown) continue;
     const bool lineEnd = FollowsLineEnd(plain, offset);
-    candidates.push_back({offset, kind, isSure, lineEnd});
-    if (!isSure) ++(lineEnd ? afterLineEnd : elsewhere);
+    const bool event = !lineEnd && StartsExportEvent(plain, offset);
+    candidates.push_back({offset, kind, isSure, lineEnd || event});
+    if (!isSure && !event) ++(lineEnd ? afterLineEnd : elsewhere);
   }
 
   if (rule == SplitRule::kAuto)

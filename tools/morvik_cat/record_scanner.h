@@ -20,8 +20,9 @@ namespace morvik_cat {
 enum class SplitRule {
   // kLineEnds when most prefixes follow a line end, else kEveryPrefix.
   kAuto,
-  // Only prefixes that follow a line end (and known chunk starts): for logs
-  // whose texts end with "\r\n"; a prefix elsewhere stays in the text.
+  // Only prefixes that follow a line end, known chunk starts and the export
+  // event: for logs whose texts end with "\r\n"; a prefix elsewhere stays in
+  // the text.
   kLineEnds,
   // Every prefix after a non-empty text starts a record.
   kEveryPrefix,
