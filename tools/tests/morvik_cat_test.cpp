@@ -243,6 +243,23 @@ TEST_P(BothReadings, CopiesConvertBetweenTheReadings) {
   EXPECT_EQ(Read("copy-scrambled.dat"), scrambled);
 }
 
+// The library's scrambling, whatever way it computes it, is byte i XOR key
+// byte (i mod 27) within a chunk: checked against that rule itself for
+// files whose length falls short of, on and past whole blocks of words.
+TEST_F(ExportedFile, ScrambledExportIsTheBytewiseXorOfThePlainOne) {
+  for (std::size_t units : {0, 1, 13, 40, 100, 101, 150, 250, 1000}) {
+    SCOPED_TRACE(units);
+    const std::vector<Item> items{{RecordKind::kMessage, Text(units, MorvikChar('s'))}};
+    const Bytes plain = Export(items, false);
+    const Bytes scrambled = Export(items, true);
+    ASSERT_EQ(plain.size(), scrambled.size());
+    Bytes expected = plain;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      expected[i] ^= static_cast<uint8_t>(kScrambleKey[i % kScrambleKey.size()]);
+    EXPECT_EQ(scrambled, expected);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Export, BothReadings, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Scrambled" : "Plain"; });
 
