@@ -56,10 +56,11 @@ foreach(program TarvelAXContainer TarvelAXSample)
             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
   endif()
 endforeach()
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/package_readme.txt
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvelax RENAME README.txt)
 if(WIN32)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/package_readme.txt DESTINATION . RENAME README.txt)
+else()
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/package_readme.txt
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvelax RENAME README.txt)
 endif()
 
 # Packages: a zip per Windows architecture, a tar.gz for Linux.
@@ -68,6 +69,8 @@ set(CPACK_PACKAGE_VENDOR TarvelAX)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_RESOURCE_FILE_README ${CMAKE_CURRENT_LIST_DIR}/package_readme.txt)
+# The build carries debug information; the packages do not.
+set(CPACK_STRIP_FILES TRUE)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
