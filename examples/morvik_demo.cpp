@@ -19,8 +19,19 @@ static void* Export(void* lib, const char* name) {
 }
 #else
 #include <dlfcn.h>
+#include <unistd.h>
 #define TXT(s) u##s
-static void* LoadMorvik() { return dlopen("libMorvik.so", RTLD_NOW); }
+// By name through the library search path, else beside the program, where
+// Windows would look first.
+static void* LoadMorvik() {
+  if (void* lib = dlopen("libMorvik.so", RTLD_NOW)) return lib;
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return nullptr;
+  std::string beside(path, static_cast<std::size_t>(n));
+  beside = beside.substr(0, beside.rfind('/') + 1) + "libMorvik.so";
+  return dlopen(beside.c_str(), RTLD_NOW);
+}
 static void* Export(void* lib, const char* name) { return dlsym(lib, name); }
 #endif
 
@@ -33,11 +44,12 @@ static std::vector<unsigned char> ReadFile(const char* path) {
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// UTF-16LE bytes to UTF-8 text.
+// UTF-16LE bytes to UTF-8 text, "\r\n" printed as the console's line end.
 static std::string Utf8(const std::vector<unsigned char>& bytes) {
   std::string out;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     uint32_t c = bytes[i] | (bytes[i + 1] << 8);
+    if (c == '\r' && i + 3 < bytes.size() && bytes[i + 2] == '\n' && bytes[i + 3] == 0) continue;
     if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
       c = 0x10000 + ((c - 0xD800) << 10) + ((bytes[i + 2] | (bytes[i + 3] << 8)) - 0xDC00);
       i += 2;

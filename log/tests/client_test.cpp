@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <unistd.h>
 #endif
 
 #include "I_Morvik.h"
@@ -32,7 +33,19 @@ public:
 #if defined(_WIN32)
     module_ = LoadLibraryW(L"Morvik.dll");
 #else
+    // By name through the search path (the program's run path is beside
+    // it), else beside the program: a sanitizer's dlopen interceptor hides
+    // the program's run path.
     module_ = dlopen("libMorvik.so", RTLD_NOW | RTLD_LOCAL);
+    if (module_ == nullptr) {
+      char path[4096];
+      const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+      if (n > 0) {
+        std::string beside(path, static_cast<std::size_t>(n));
+        beside = beside.substr(0, beside.rfind('/') + 1) + "libMorvik.so";
+        module_ = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+      }
+    }
 #endif
   }
   ~Library() {

@@ -211,6 +211,17 @@ TEST_F(LogExport, EventNamesAFileNameOfAnyLength) {
   EXPECT_EQ(Narrow(FromUtf16Le(ReadFileBytes(deep / "long-name.dat"))), Narrow(T("Msg: m") + EventRecord(file, 0)));
 }
 
+TEST_F(LogExport, NoMemoryForALongEventTextFailsBeforeTheEvent) {
+  std::filesystem::path deep = dir_.path() / std::string(200, 'd') / std::string(200, 'e');
+  std::filesystem::create_directories(deep);
+  const Text file = PathText(deep / "x.dat");
+  log_->Message(MORVIK_TEXT("kept"));
+  platform::FailNthCall(platform::Service::kAllocate, 1);  // the event text's buffer
+  EXPECT_FALSE(log_->ExportToFile(file.c_str(), false));
+  EXPECT_EQ(log_->GetCount(), 1);
+  EXPECT_EQ(log_.impl()->SessionIndex(), 0);
+}
+
 TEST_F(LogExport, NonAsciiFileName) {
   const Text name = File() .substr(0, File().size() - 7) + Text{0x043B, 0x043E, 0x0433, '.', 'd', 'a', 't'};
   ASSERT_TRUE(log_->ExportToFile(name.c_str(), false));
