@@ -7,16 +7,23 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# Windows programs find their DLLs beside them, so programs, the library
-# and the sample control share the package's top folder there.
-if(WIN32)
-  set(TARVELAX_INSTALL_BINDIR .)
-else()
-  set(TARVELAX_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR})
-endif()
+# Programs, DLLs and the sample control side by side in bin/, on Windows too.
+set(TARVELAX_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR})
 set(MORVIK_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Morvik)
 
+# The library's own CMakeLists may install it and its CMake package itself;
+# a second export of the same target would stop the configuration, so then
+# its rules stand and only the pkg-config file is added here.
+set(MORVIK_INSTALLED_BY_LIBRARY OFF)
 if(TARGET Morvik)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/log/CMakeLists.txt _morvik_own_install
+       REGEX "^[ \t]*install[ \t]*[(][ \t]*TARGETS[ \t]+Morvik([ \t]|$)")
+  if(_morvik_own_install)
+    set(MORVIK_INSTALLED_BY_LIBRARY ON)
+  endif()
+endif()
+
+if(TARGET Morvik AND NOT MORVIK_INSTALLED_BY_LIBRARY)
   install(TARGETS Morvik EXPORT MorvikTargets
           RUNTIME DESTINATION ${TARVELAX_INSTALL_BINDIR}
           LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -35,7 +42,9 @@ if(TARGET Morvik)
   install(FILES ${CMAKE_BINARY_DIR}/package/MorvikConfig.cmake
                 ${CMAKE_BINARY_DIR}/package/MorvikConfigVersion.cmake
           DESTINATION ${MORVIK_INSTALL_CMAKEDIR})
+endif()
 
+if(TARGET Morvik)
   # The .pc file finds its prefix from where it lies, so the installed tree
   # can be moved or installed under any prefix.
   file(RELATIVE_PATH MORVIK_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
