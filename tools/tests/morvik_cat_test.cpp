@@ -243,6 +243,27 @@ TEST_P(BothReadings, CopiesConvertBetweenTheReadings) {
   EXPECT_EQ(Read("copy-scrambled.dat"), scrambled);
 }
 
+// 17,307 records of 156 bytes fill a chunk with 2,699,892 bytes, a multiple
+// of the key length: the key's restart there does not show, and the chunk
+// layout has to tell where the second chunk starts.
+TEST_F(ExportedFile, KeyRestartOnAWholeKeyIsFoundFromTheLayout) {
+  std::vector<Item> items;
+  for (std::size_t i = 0; i < 20000; ++i) {
+    std::string text = "hidden " + std::to_string(i) + " ";
+    text.resize(73, 'h');
+    items.push_back({RecordKind::kMessage, T(text)});
+  }
+  const Bytes plain = Export(items, false);
+  const Bytes scrambled = Export(items, true);
+  std::string error;
+  ExportContents contents;
+  ASSERT_TRUE(DecodeExport(scrambled, Reading::kDetect, SplitRule::kAuto, contents, error)) << error;
+  EXPECT_EQ(contents.plain, plain);
+  EXPECT_EQ(contents.chunkStarts, (std::vector<std::size_t>{0, 2699892}));
+  EXPECT_TRUE(contents.notes.empty()) << contents.notes.front();
+  EXPECT_EQ(contents.split.records.size(), items.size() + 1);
+}
+
 // The library's scrambling, whatever way it computes it, is byte i XOR key
 // byte (i mod 27) within a chunk: checked against that rule itself for
 // files whose length falls short of, on and past whole blocks of words.
