@@ -4,10 +4,12 @@
 // read plain and scrambled.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,8 +44,14 @@ struct Record8 {
 class ExportedFile : public ::testing::Test {
  protected:
   void SetUp() override {
+    // ctest runs the tests side by side, each in a process of its own: the
+    // folder is named after the test and a random number.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
+    for (char& c : name)
+      if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
     dir_ = fs::temp_directory_path() /
-           ("morvik-cat-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+           ("morvik-cat-test-" + name + "-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir_);
   }
   void TearDown() override {
