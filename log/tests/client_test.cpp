@@ -146,4 +146,31 @@ TEST_F(Client, EverySlotUpToTheExportWorksThroughTheTable) {
   EXPECT_EQ(freeInterface_(&log), MORVIK_S_OK);
 }
 
+// Clients written in other languages call the operations by their position
+// in the table; the positions never change.
+TEST_F(Client, OperationsSitInTheirFixedSlots) {
+  I_Morvik* log = nullptr;
+  ASSERT_EQ(getInterface_(&log), MORVIK_S_OK);
+  void** table = *reinterpret_cast<void***>(log);
+  using ClearFn = void(MORVIK_CALL*)(I_Morvik*);
+  using CountFn = int32_t(MORVIK_CALL*)(I_Morvik*);
+  using TextFn = void(MORVIK_CALL*)(I_Morvik*, const MorvikChar*);
+  using ReadFn = uint32_t(MORVIK_CALL*)(I_Morvik*, void*, uint32_t);
+
+  const char* prefixes[] = {"Msg: ", "Cmt: ", "Evt: ", "Err: ", "Wrn: "};
+  for (int slot = 2; slot <= 6; ++slot) {
+    reinterpret_cast<TextFn>(table[slot])(log, TXT("t"));
+    EXPECT_EQ(reinterpret_cast<CountFn>(table[1])(log), 1);
+    unsigned char buffer[64];
+    const uint32_t n = reinterpret_cast<ReadFn>(table[7])(log, buffer, sizeof buffer);
+    const std::string prefix = prefixes[slot - 2];
+    EXPECT_EQ(std::vector<unsigned char>(buffer, buffer + n), Utf16Le(Text(prefix.begin(), prefix.end()) + TXT("t")))
+        << "slot " << slot;
+  }
+  log->Message(TXT("x"));
+  reinterpret_cast<ClearFn>(table[0])(log);
+  EXPECT_EQ(log->GetCount(), 0);
+  EXPECT_EQ(freeInterface_(&log), MORVIK_S_OK);
+}
+
 }  // namespace
