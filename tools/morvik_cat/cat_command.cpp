@@ -2,7 +2,6 @@
 #include "morvik_cat/cat_command.h"
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <span>
 
@@ -89,10 +88,14 @@ std::string ParseOptions(const std::vector<std::string>& args, Options& options,
 }
 
 bool ReadWholeFile(const std::string& name, std::vector<uint8_t>& bytes) {
-  std::ifstream in(name, std::ios::binary);
+  std::ifstream in(name, std::ios::binary | std::ios::ate);
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  bytes.resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), size);
+  return static_cast<bool>(in) || size == 0;
 }
 
 bool WriteWholeFile(const std::string& name, std::span<const uint8_t> bytes) {
