@@ -15,14 +15,11 @@ uint32_t Log::FormatRecords(uint8_t* buffer, uint32_t capacity, uint32_t* itemCo
     const uint64_t body = item->data != nullptr ? item->size : kEmptyBodyBytes;
     const uint64_t room = capacity - total;
     if (kPrefixBytes + body + kFitMargin > room) break;
-    uint8_t* out = PutUtf16Le(buffer + total, PrefixOf(item->kind));
-    if (item->data != nullptr) {
-      // The queued bytes are the caller's code units, little-endian on every
-      // target of the library.
-      std::memcpy(out, item->data, item->size);
-    } else {
-      PutUtf16Le(out, MORVIK_TEXT("EMPTY\r\n"));
-    }
+    std::memcpy(buffer + total, PrefixBytesOf(item->kind), kPrefixBytes);
+    // The queued bytes are the caller's code units, little-endian on every
+    // target of the library.
+    std::memcpy(buffer + total + kPrefixBytes, item->data != nullptr ? item->data : kEmptyBody,
+                static_cast<std::size_t>(body));
     total += kPrefixBytes + static_cast<uint32_t>(body);
     ++count;
   }
@@ -43,9 +40,22 @@ void Log::DropHeadItems(uint32_t itemCount) {
 uint32_t MORVIK_CALL Log::GetLogData(void* buffer, uint32_t capacity) {
   if (buffer == nullptr) return 0;
   platform::LockGuard guard(lock);
-  uint32_t count = 0;
-  const uint32_t total = FormatRecords(static_cast<uint8_t*>(buffer), capacity, &count);
-  DropHeadItems(count);
+  // One pass: each item is written and freed while it is in the cache.
+  auto* out = static_cast<uint8_t*>(buffer);
+  uint32_t total = 0;
+  while (head != nullptr) {
+    LogItem* item = head;
+    const uint64_t body = item->data != nullptr ? item->size : kEmptyBodyBytes;
+    if (kPrefixBytes + body + kFitMargin > uint64_t{capacity} - total) break;
+    std::memcpy(out + total, PrefixBytesOf(item->kind), kPrefixBytes);
+    std::memcpy(out + total + kPrefixBytes, item->data != nullptr ? item->data : kEmptyBody,
+                static_cast<std::size_t>(body));
+    total += kPrefixBytes + static_cast<uint32_t>(body);
+    platform::Release(item->data);
+    item->data = nullptr;
+    item->size = 0;
+    PopHead();
+  }
   return total;
 }
 

@@ -17,6 +17,19 @@ inline const MorvikChar* PrefixOf(int32_t kind) {
   }
 }
 
+// The prefix of a kind as the 10 UTF-16LE bytes of a record.
+inline const uint8_t* PrefixBytesOf(int32_t kind) {
+  static const uint8_t kPrefixes[5][kPrefixBytes] = {
+      {'M', 0, 's', 0, 'g', 0, ':', 0, ' ', 0}, {'C', 0, 'm', 0, 't', 0, ':', 0, ' ', 0},
+      {'E', 0, 'v', 0, 't', 0, ':', 0, ' ', 0}, {'E', 0, 'r', 0, 'r', 0, ':', 0, ' ', 0},
+      {'W', 0, 'r', 0, 'n', 0, ':', 0, ' ', 0}};
+  return kPrefixes[kind >= kMessage && kind <= kWarning ? kind - kMessage : kWarning - kMessage];
+}
+
+// The body of an item without data, "EMPTY\r\n" in UTF-16LE.
+inline constexpr uint8_t kEmptyBody[kEmptyBodyBytes] = {'E', 0, 'M', 0, 'P', 0, 'T', 0,
+                                                        'Y', 0, '\r', 0, '\n', 0};
+
 // Writes the code units of a terminated text, low byte first; returns the
 // end of what it wrote.
 inline uint8_t* PutUtf16Le(uint8_t* out, const MorvikChar* text) {
