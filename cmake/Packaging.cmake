@@ -11,19 +11,7 @@ include(CMakePackageConfigHelpers)
 set(TARVELAX_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR})
 set(MORVIK_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Morvik)
 
-# The library's own CMakeLists may install it and its CMake package itself;
-# a second export of the same target would stop the configuration, so then
-# its rules stand and only the pkg-config file is added here.
-set(MORVIK_INSTALLED_BY_LIBRARY OFF)
 if(TARGET Morvik)
-  file(STRINGS ${PROJECT_SOURCE_DIR}/log/CMakeLists.txt _morvik_own_install
-       REGEX "^[ \t]*install[ \t]*[(][ \t]*TARGETS[ \t]+Morvik([ \t]|$)")
-  if(_morvik_own_install)
-    set(MORVIK_INSTALLED_BY_LIBRARY ON)
-  endif()
-endif()
-
-if(TARGET Morvik AND NOT MORVIK_INSTALLED_BY_LIBRARY)
   install(TARGETS Morvik EXPORT MorvikTargets
           RUNTIME DESTINATION ${TARVELAX_INSTALL_BINDIR}
           LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
