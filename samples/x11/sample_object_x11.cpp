@@ -143,10 +143,10 @@ public:
 private:
   static unsigned Positive(int v) { return v > 0 ? static_cast<unsigned>(v) : 1u; }
 
-  unsigned long Colour(const char* spec, unsigned long fallback) {
+  unsigned long Colour(const char* name, unsigned long fallback) {
     XColor colour{};
     const Colormap map = DefaultColormap(display_, DefaultScreen(display_));
-    if (XParseColor(display_, map, spec, &colour) && XAllocColor(display_, map, &colour)) return colour.pixel;
+    if (XParseColor(display_, map, name, &colour) && XAllocColor(display_, map, &colour)) return colour.pixel;
     return fallback;
   }
 
