@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "core/platform.h"
+#include "posix/utf8_posix.h"
 
 extern char** environ;
 
@@ -133,24 +134,6 @@ int WaitForExit(pid_t pid) {
   }
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string ToUtf8(const MorvikChar* text) {
@@ -158,15 +141,9 @@ std::string ToUtf8(const MorvikChar* text) {
   if (text == nullptr) {
     return out;
   }
-  for (const MorvikChar* p = text; *p != 0; ++p) {
-    char32_t c = static_cast<char16_t>(*p);
-    if (c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(p[1]) - 0xDC00);
-      ++p;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
+  char bytes[4];
+  while (*text != 0) {
+    out.append(bytes, static_cast<std::size_t>(platform::PutUtf8(platform::NextCodePoint(text), bytes)));
   }
   return out;
 }
