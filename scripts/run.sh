@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target TarvelAXContainer TarvelAXSample
+cmake --build --preset windows-x64
 scripts/register-sample.sh build/windows-x64
 
 tree=build/windows-x64
