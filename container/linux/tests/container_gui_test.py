@@ -61,7 +61,7 @@ def run(*args, check_rc=False):
     return result.stdout
 
 
-def wait_for(what, probe, timeout=10.0, interval=0.05):
+def wait_for(what, probe, timeout=20.0, interval=0.05):
     begin = time.monotonic()
     deadline = begin + timeout
     while True:
@@ -186,7 +186,9 @@ class Container:
         environment = dict(os.environ)
         environment.update({"TARVELAX_BOX_LOG": self.box_log,
                             "XDG_DATA_HOME": os.path.join(self.dir, "data-home"),
-                            "XDG_DATA_DIRS": os.path.join(self.dir, "data-dirs")})
+                            "XDG_DATA_DIRS": os.path.join(self.dir, "data-dirs"),
+                            # A loaded machine can take long to start an X client.
+                            "TARVELAX_EMBED_TIMEOUT_MS": "30000"})
         environment.update(env or {})
         self.proc = subprocess.Popen([self.program, *args], cwd=self.dir, env=environment,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
@@ -224,7 +226,7 @@ class Container:
         self.seen_children.update(kids)
         return kids
 
-    def wait_object(self, progid, timeout=10.0):
+    def wait_object(self, progid, timeout=30.0):
         def probe():
             for pid in self.objects():
                 if environment_of(pid).get("TARVELAX_PROGID", "").lower() == progid.lower():
@@ -280,7 +282,7 @@ class Container:
         wait_for("the box to go", lambda: not visible_windows(TITLE), timeout)
         del logged
 
-    def close(self, timeout=20.0):
+    def close(self, timeout=40.0):
         """Closes the window as a person does (Alt+F4), waits for the end."""
         self.objects()
         deadline = time.monotonic() + timeout
