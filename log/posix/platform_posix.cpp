@@ -20,7 +20,6 @@ namespace {
 
 pthread_mutex_t* Mutex(unsigned char* storage) { return reinterpret_cast<pthread_mutex_t*>(storage); }
 
-FILE* File(Stream* stream) { return reinterpret_cast<FILE*>(stream); }
 
 // A terminated UTF-8 copy of a UTF-16 file name, or null without memory.
 // Free it with std::free.
@@ -126,17 +125,6 @@ Stream* OpenStream(const MorvikChar* fileName) {
   FILE* file = std::fopen(name, "w+b");
   std::free(name);
   return reinterpret_cast<Stream*>(file);
-}
-
-bool WriteStream(Stream* stream, const void* bytes, std::size_t count) {
-  if (ShouldFail(Service::kWrite)) return false;
-  return std::fwrite(bytes, 1, count, File(stream)) == count && std::fflush(File(stream)) == 0;
-}
-
-bool CloseStream(Stream* stream) {
-  const bool flushed = !ShouldFail(Service::kClose) && std::fflush(File(stream)) == 0;
-  const bool closed = std::fclose(File(stream)) == 0;
-  return flushed && closed;
 }
 
 }  // namespace morvik::platform

@@ -13,8 +13,6 @@ namespace {
 
 CRITICAL_SECTION* Section(unsigned char* storage) { return reinterpret_cast<CRITICAL_SECTION*>(storage); }
 
-FILE* File(Stream* stream) { return reinterpret_cast<FILE*>(stream); }
-
 }  // namespace
 
 static_assert(sizeof(CRITICAL_SECTION) <= 64, "RecursiveLock storage too small");
@@ -55,17 +53,6 @@ EmptyFileResult CreateEmptyFile(const MorvikChar* fileName) {
 Stream* OpenStream(const MorvikChar* fileName) {
   if (ShouldFail(Service::kOpenStream)) return nullptr;
   return reinterpret_cast<Stream*>(_wfopen(fileName, L"w+b"));
-}
-
-bool WriteStream(Stream* stream, const void* bytes, std::size_t count) {
-  if (ShouldFail(Service::kWrite)) return false;
-  return std::fwrite(bytes, 1, count, File(stream)) == count && std::fflush(File(stream)) == 0;
-}
-
-bool CloseStream(Stream* stream) {
-  const bool flushed = !ShouldFail(Service::kClose) && std::fflush(File(stream)) == 0;
-  const bool closed = std::fclose(File(stream)) == 0;
-  return flushed && closed;
 }
 
 }  // namespace morvik::platform
